@@ -1,0 +1,32 @@
+#pragma once
+// Whole-file read and crash-safe whole-file write.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace norva {
+
+struct ReadResult {
+  enum class Status { Ok, CannotOpen, TooLarge };
+  Status status = Status::CannotOpen;
+  std::vector<uint8_t> bytes;  // the whole file when Ok
+  uint64_t fileSize = 0;       // known when Ok or TooLarge
+};
+
+// Reads a whole regular file. Files larger than `maxBytes` are not read (TooLarge).
+ReadResult readWholeFile(const std::filesystem::path& path, uint64_t maxBytes = UINT64_MAX);
+
+// Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames it over
+// `path`, so the old file survives any failure. Returns an empty string on success, else a
+// description of what failed.
+std::string writeFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+
+inline std::string writeFileAtomically(const std::filesystem::path& path, std::string_view text) {
+  return writeFileAtomically(
+      path, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+}
+
+}  // namespace norva

@@ -1,0 +1,59 @@
+#include "cli/command_line.h"
+
+#include <algorithm>
+
+namespace norva::cli {
+
+Arguments::Arguments(std::span<const std::string_view> args,
+                     std::span<const std::string_view> valued,
+                     std::span<const std::string_view> flags) {
+  auto contains = [](std::span<const std::string_view> list, std::string_view name) {
+    return std::find(list.begin(), list.end(), name) != list.end();
+  };
+  bool onlyPositionals = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string_view arg = args[i];
+    if (onlyPositionals || arg.size() < 2 || arg[0] != '-') {
+      positionals_.emplace_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      onlyPositionals = true;
+      continue;
+    }
+    std::string_view name = arg;
+    std::optional<std::string_view> inlineValue;
+    if (auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
+      name = arg.substr(0, eq);
+      inlineValue = arg.substr(eq + 1);
+    }
+    if (contains(valued, name)) {
+      if (inlineValue) {
+        values_.emplace_back(name, *inlineValue);
+      } else if (i + 1 < args.size()) {
+        values_.emplace_back(name, args[++i]);
+      } else {
+        error_ = "option " + std::string(name) + " needs a value";
+        return;
+      }
+    } else if (contains(flags, name) && !inlineValue) {
+      flags_.emplace_back(name);
+    } else {
+      error_ = "unknown option " + std::string(arg);
+      return;
+    }
+  }
+}
+
+std::optional<std::string> Arguments::value(std::string_view option) const {
+  std::optional<std::string> last;
+  for (const auto& [name, value] : values_)
+    if (name == option) last = value;
+  return last;
+}
+
+bool Arguments::flag(std::string_view option) const {
+  return std::find(flags_.begin(), flags_.end(), option) != flags_.end();
+}
+
+}  // namespace norva::cli

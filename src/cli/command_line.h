@@ -1,0 +1,37 @@
+#pragma once
+// Argument handling shared by norva's subcommands.
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace norva::cli {
+
+// Exit codes of every subcommand.
+constexpr int kExitDone = 0;
+constexpr int kExitRefused = 1;
+constexpr int kExitCancelled = 2;
+constexpr int kExitUsage = 64;
+
+// Splits arguments into positionals and "--name value" / "-o value" / "--flag" options.
+class Arguments {
+ public:
+  // `valued` lists the options that take a value (e.g. "-o", "--font"); `flags` those that do not.
+  Arguments(std::span<const std::string_view> args, std::span<const std::string_view> valued,
+            std::span<const std::string_view> flags);
+
+  bool ok() const { return error_.empty(); }
+  const std::string& error() const { return error_; }
+  const std::vector<std::string>& positionals() const { return positionals_; }
+  std::optional<std::string> value(std::string_view option) const;
+  bool flag(std::string_view option) const;
+
+ private:
+  std::vector<std::string> positionals_;
+  std::vector<std::pair<std::string, std::string>> values_;
+  std::vector<std::string> flags_;
+  std::string error_;
+};
+
+}  // namespace norva::cli

@@ -1,0 +1,24 @@
+#include "cli/commands.h"
+
+#include <array>
+
+namespace norva::cli {
+
+int runLyr(Args args);
+int runLrc(Args args);
+int runUnlyr(Args args);
+int runScreens(Args args);
+
+std::span<const Command> allCommands() {
+  static const std::array commands{
+      Command{"lyr",
+              "lyr IN -o OUT [--font auto|small|large] [--sami] [--on-warning yes|no|cancel]",
+              runLyr},
+      Command{"lrc", "lrc IN -o OUT [--font small|large] [--on-warning yes|no|cancel]", runLrc},
+      Command{"unlyr", "unlyr IN [-o OUT]", runUnlyr},
+      Command{"screens", "screens IN.lyr", runScreens},
+  };
+  return commands;
+}
+
+}  // namespace norva::cli

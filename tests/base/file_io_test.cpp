@@ -1,0 +1,54 @@
+#include "base/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "test_support/temp_dir.h"
+
+namespace norva {
+namespace {
+
+TEST(FileIo, WritesAtomicallyAndReadsBackWholeFiles) {
+  TempDir dir;
+  const auto path = dir.path() / "歌词 file.lyr";
+  ASSERT_EQ(writeFileAtomically(path, std::string_view("first")), "");
+  ASSERT_EQ(writeFileAtomically(path, std::string_view("second!")), "");
+  ReadResult read = readWholeFile(path);
+  ASSERT_EQ(read.status, ReadResult::Status::Ok);
+  EXPECT_EQ(std::string(read.bytes.begin(), read.bytes.end()), "second!");
+  // No temporary file is left behind.
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(FileIo, FailedWriteLeavesTheOldFileIntact) {
+  TempDir dir;
+  const auto path = dir.path() / "keep.txt";
+  ASSERT_EQ(writeFileAtomically(path, std::string_view("old")), "");
+  EXPECT_NE(writeFileAtomically(dir.path() / "missing folder" / "x.txt", std::string_view("x")),
+            "");
+  if (::geteuid() != 0) {  // root ignores permission bits
+    ::chmod(dir.path().c_str(), 0500);
+    EXPECT_NE(writeFileAtomically(path, std::string_view("new")), "");
+    ::chmod(dir.path().c_str(), 0700);
+  }
+  ReadResult read = readWholeFile(path);
+  EXPECT_EQ(std::string(read.bytes.begin(), read.bytes.end()), "old");
+}
+
+TEST(FileIo, ReadReportsMissingAndOversizedFiles) {
+  TempDir dir;
+  EXPECT_EQ(readWholeFile(dir.path() / "none").status, ReadResult::Status::CannotOpen);
+  EXPECT_EQ(readWholeFile(dir.path()).status, ReadResult::Status::CannotOpen);
+  const auto path = dir.path() / "big";
+  ASSERT_EQ(writeFileAtomically(path, std::string(11, 'x')), "");
+  EXPECT_EQ(readWholeFile(path, 10).status, ReadResult::Status::TooLarge);
+  EXPECT_EQ(readWholeFile(path, 10).fileSize, 11u);
+  EXPECT_EQ(readWholeFile(path, 11).status, ReadResult::Status::Ok);
+}
+
+}  // namespace
+}  // namespace norva
