@@ -31,7 +31,9 @@ class FileDescriptor {
   int fd_;
 };
 
-std::string errnoText(const std::string& what) { return what + ": " + std::strerror(errno); }
+std::string errnoText(const std::string& what) {
+  return what + ": " + std::strerror(errno);
+}
 
 }  // namespace
 
@@ -50,8 +52,8 @@ ReadResult readWholeFile(const std::filesystem::path& path, uint64_t maxBytes) {
   }
   in.seekg(0, std::ios::beg);
   result.bytes.resize(size);
-  if (size > 0 && !in.read(reinterpret_cast<char*>(result.bytes.data()),
-                           static_cast<std::streamsize>(size))) {
+  if (size > 0 &&
+      !in.read(reinterpret_cast<char*>(result.bytes.data()), static_cast<std::streamsize>(size))) {
     result.bytes.clear();
     return result;
   }
@@ -59,8 +61,7 @@ ReadResult readWholeFile(const std::filesystem::path& path, uint64_t maxBytes) {
   return result;
 }
 
-std::string writeFileAtomically(const std::filesystem::path& path,
-                                std::span<const uint8_t> bytes) {
+std::string writeFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
   const std::filesystem::path folder =
       path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
   std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
@@ -96,7 +97,8 @@ std::string writeFileAtomically(const std::filesystem::path& path,
   }
   if (::fsync(fd.get()) != 0) return fail("cannot flush " + temporary);
   if (::close(fd.release()) != 0) return fail("cannot close " + temporary);
-  if (::rename(temporary.c_str(), path.c_str()) != 0) return fail("cannot replace " + path.string());
+  if (::rename(temporary.c_str(), path.c_str()) != 0)
+    return fail("cannot replace " + path.string());
   return {};
 }
 

@@ -73,8 +73,8 @@ std::string gbkToUtf8(std::string_view gbk) {
 std::u16string gbkToUtf16(std::string_view gbk) {
   IconvHandle cd("UTF-16LE", kGbk);
   const char16_t replacement = u'\uFFFD';
-  std::string bytes = *cd.convert(
-      gbk, true, 1, std::string_view(reinterpret_cast<const char*>(&replacement), 2));
+  std::string bytes =
+      *cd.convert(gbk, true, 1, std::string_view(reinterpret_cast<const char*>(&replacement), 2));
   std::u16string out(bytes.size() / 2, u'\0');
   for (size_t i = 0; i < out.size(); ++i)
     out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |

@@ -16,6 +16,8 @@ std::optional<std::string> utf8ToGbk(std::string_view utf8);
 std::optional<std::string> utf16ToGbk(std::u16string_view utf16);
 
 // True when the byte starts a two-byte GBK character.
-constexpr bool isGbkLeadByte(unsigned char byte) { return byte >= 0x80; }
+constexpr bool isGbkLeadByte(unsigned char byte) {
+  return byte >= 0x80;
+}
 
 }  // namespace norva

@@ -4,31 +4,44 @@ namespace norva {
 
 const char* toString(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::None: return "none";
-    case MessageIcon::Information: return "information";
-    case MessageIcon::Warning: return "warning";
-    case MessageIcon::Error: return "error";
-    case MessageIcon::Question: return "question";
+    case MessageIcon::None:
+      return "none";
+    case MessageIcon::Information:
+      return "information";
+    case MessageIcon::Warning:
+      return "warning";
+    case MessageIcon::Error:
+      return "error";
+    case MessageIcon::Question:
+      return "question";
   }
   return "?";
 }
 
 const char* toString(MessageButtons buttons) {
   switch (buttons) {
-    case MessageButtons::Ok: return "ok";
-    case MessageButtons::OkCancel: return "ok-cancel";
-    case MessageButtons::YesNo: return "yes-no";
-    case MessageButtons::YesNoCancel: return "yes-no-cancel";
+    case MessageButtons::Ok:
+      return "ok";
+    case MessageButtons::OkCancel:
+      return "ok-cancel";
+    case MessageButtons::YesNo:
+      return "yes-no";
+    case MessageButtons::YesNoCancel:
+      return "yes-no-cancel";
   }
   return "?";
 }
 
 const char* toString(Answer answer) {
   switch (answer) {
-    case Answer::Ok: return "ok";
-    case Answer::Cancel: return "cancel";
-    case Answer::Yes: return "yes";
-    case Answer::No: return "no";
+    case Answer::Ok:
+      return "ok";
+    case Answer::Cancel:
+      return "cancel";
+    case Answer::Yes:
+      return "yes";
+    case Answer::No:
+      return "no";
   }
   return "?";
 }

@@ -26,14 +26,18 @@ Answer CliPrompter::show(const Message& message) {
   out_ << '[' << message.caption << "] " << forTerminal(message.text);
   Answer answer = Answer::Ok;
   switch (message.buttons) {
-    case MessageButtons::Ok: answer = Answer::Ok; break;
+    case MessageButtons::Ok:
+      answer = Answer::Ok;
+      break;
     case MessageButtons::OkCancel:
       answer = answer_ == Answer::Cancel ? Answer::Cancel : Answer::Ok;
       break;
     case MessageButtons::YesNo:
       answer = answer_ == Answer::Cancel ? Answer::No : answer_;
       break;
-    case MessageButtons::YesNoCancel: answer = answer_; break;
+    case MessageButtons::YesNoCancel:
+      answer = answer_;
+      break;
   }
   if (message.buttons != MessageButtons::Ok) out_ << " -> " << toString(answer);
   out_ << '\n';
@@ -42,10 +46,14 @@ Answer CliPrompter::show(const Message& message) {
 }
 
 bool CliPrompter::parseAnswer(std::string_view word, Answer& answer) {
-  if (word == "yes") answer = Answer::Yes;
-  else if (word == "no") answer = Answer::No;
-  else if (word == "cancel") answer = Answer::Cancel;
-  else return false;
+  if (word == "yes")
+    answer = Answer::Yes;
+  else if (word == "no")
+    answer = Answer::No;
+  else if (word == "cancel")
+    answer = Answer::Cancel;
+  else
+    return false;
   return true;
 }
 

@@ -1,27 +1,187 @@
 // norva lyr, lrc, unlyr, screens: the lyric compilers and the LYR reader.
+#include <algorithm>
+#include <array>
+#include <cstdio>
 #include <iostream>
+#include <string>
 
+#include "base/file_io.h"
+#include "base/gbk_codec.h"
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "lyrics/editor_text.h"
+#include "lyrics/lyr_compiler.h"
+#include "lyrics/lyr_reader.h"
+#include "lyrics/lyr_writer.h"
+#include "lyrics/sami_to_timed_text.h"
+#include "lyrics/timed_text_reader.h"
 
 namespace norva::cli {
+namespace {
 
-int runLyr(Args) {
-  std::cerr << "norva lyr: not built yet\n";
-  return kExitRefused;
+constexpr std::array<std::string_view, 3> kCompileOptions{"-o", "--font", "--on-warning"};
+constexpr std::array<std::string_view, 1> kSamiFlag{"--sami"};
+
+int usage(std::string_view message, std::string_view usageLine) {
+  std::cerr << "norva: " << message << "\nusage: norva " << usageLine << '\n';
+  return kExitUsage;
 }
-int runLrc(Args) {
-  std::cerr << "norva lrc: not built yet\n";
-  return kExitRefused;
+
+bool endsWithIgnoringCase(const std::string& text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  for (size_t i = 0; i < suffix.size(); ++i) {
+    char c = text[text.size() - suffix.size() + i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != suffix[i]) return false;
+  }
+  return true;
 }
-int runUnlyr(Args) {
-  std::cerr << "norva unlyr: not built yet\n";
-  return kExitRefused;
+
+// Reads a text file as the editor holds it; reports and returns nothing when it cannot.
+std::optional<std::string> readEditorText(const std::string& path) {
+  ReadResult file = readWholeFile(path);
+  if (file.status != ReadResult::Status::Ok) {
+    std::cerr << "norva: cannot read " << path << '\n';
+    return std::nullopt;
+  }
+  return lyr::editorTextFromFile(file.bytes);
 }
-int runScreens(Args) {
-  std::cerr << "norva screens: not built yet\n";
-  return kExitRefused;
+
+std::optional<Answer> warningAnswer(const Arguments& args) {
+  Answer answer = Answer::No;
+  if (auto word = args.value("--on-warning"); word && !CliPrompter::parseAnswer(*word, answer))
+    return std::nullopt;
+  return answer;
+}
+
+}  // namespace
+
+int runLyr(Args rawArgs) {
+  constexpr std::string_view kUsage =
+      "lyr IN -o OUT [--font auto|small|large] [--sami] [--on-warning yes|no|cancel]";
+  Arguments args(rawArgs, kCompileOptions, kSamiFlag);
+  if (!args.ok()) return usage(args.error(), kUsage);
+  if (args.positionals().size() != 1 || !args.value("-o"))
+    return usage("IN and -o OUT needed", kUsage);
+  const std::optional<Answer> answer = warningAnswer(args);
+  if (!answer) return usage("--on-warning takes yes, no or cancel", kUsage);
+  const std::string font = args.value("--font").value_or("auto");
+  if (font != "auto" && font != "small" && font != "large")
+    return usage("--font takes auto, small or large", kUsage);
+
+  const std::string& input = args.positionals()[0];
+  std::optional<std::string> text = readEditorText(input);
+  if (!text) return kExitRefused;
+  if (args.flag("--sami") || endsWithIgnoringCase(input, ".smi"))
+    *text = lyr::samiToTimedText(*text).timedText;
+
+  lyr::FontMode mode = font == "large" ? lyr::FontMode::Large : lyr::FontMode::Small;
+  if (font == "auto")
+    mode = std::any_of(text->begin(), text->end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; })
+               ? lyr::FontMode::Large
+               : lyr::FontMode::Small;
+
+  CliPrompter prompter(std::cerr, *answer);
+  const auto screens = lyr::readTimedText(*text, mode, prompter);
+  if (!screens) return kExitCancelled;
+  lyr::CLyrWriter writer(prompter);
+  return writer.write(*args.value("-o"), *screens, mode) ? kExitDone : kExitRefused;
+}
+
+int runLrc(Args rawArgs) {
+  constexpr std::string_view kUsage =
+      "lrc IN -o OUT [--font small|large] [--on-warning yes|no|cancel]";
+  Arguments args(rawArgs, kCompileOptions, {});
+  if (!args.ok()) return usage(args.error(), kUsage);
+  if (args.positionals().size() != 1 || !args.value("-o"))
+    return usage("IN and -o OUT needed", kUsage);
+  const std::optional<Answer> answer = warningAnswer(args);
+  if (!answer) return usage("--on-warning takes yes, no or cancel", kUsage);
+  const std::optional<std::string> font = args.value("--font");
+  if (font && *font != "small" && *font != "large")
+    return usage("--font takes small or large", kUsage);
+
+  CliPrompter prompter(std::cerr, *answer);
+  lyr::CLyrCompiler compiler(prompter);
+  const std::string& input = args.positionals()[0];
+  const std::string output = *args.value("-o");
+  if (!font) {
+    // The batch converter's path: the file as it is on disk.
+    const int result = compiler.compileLrcFileToLyrFile(input, output);
+    if (result == -1) return kExitCancelled;
+    if (result == lyr::kCreateFailed)
+      std::cerr << "norva: " << lyr::compileErrorText(result) << " (" << output << ")\n";
+    return result == lyr::kNoError ? kExitDone : kExitRefused;
+  }
+  // The editor's command on an open LRC document.
+  std::optional<std::string> text = readEditorText(input);
+  if (!text) return kExitRefused;
+  const auto status = compiler.compileLrcTextToLyrFile(
+      *text, output, *font == "large" ? lyr::FontMode::Large : lyr::FontMode::Small);
+  if (status == lyr::CompileStatus::Cancelled) return kExitCancelled;
+  return status == lyr::CompileStatus::Ok ? kExitDone : kExitRefused;
+}
+
+int runUnlyr(Args rawArgs) {
+  constexpr std::string_view kUsage = "unlyr IN [-o OUT]";
+  constexpr std::array<std::string_view, 1> kOptions{"-o"};
+  Arguments args(rawArgs, kOptions, {});
+  if (!args.ok()) return usage(args.error(), kUsage);
+  if (args.positionals().size() != 1) return usage("IN needed", kUsage);
+  const std::string& input = args.positionals()[0];
+  ReadResult file = readWholeFile(input);
+  if (file.status != ReadResult::Status::Ok) {
+    std::cerr << "norva: cannot read " << input << '\n';
+    return kExitRefused;
+  }
+  const std::optional<std::string> text = lyr::lyrToTimedText(file.bytes);
+  if (!text) {
+    std::cerr << "norva: " << input << " is not a LYR file the editor accepts\n";
+    return kExitRefused;
+  }
+  if (auto output = args.value("-o")) {
+    if (std::string error = writeFileAtomically(*output, *text); !error.empty()) {
+      std::cerr << "norva: " << error << '\n';
+      return kExitRefused;
+    }
+    return kExitDone;
+  }
+  std::cout.write(text->data(), static_cast<std::streamsize>(text->size()));
+  return std::cout.flush() ? kExitDone : kExitRefused;
+}
+
+int runScreens(Args rawArgs) {
+  constexpr std::string_view kUsage = "screens IN.lyr";
+  Arguments args(rawArgs, {}, {});
+  if (!args.ok()) return usage(args.error(), kUsage);
+  if (args.positionals().size() != 1) return usage("IN needed", kUsage);
+  const std::string& input = args.positionals()[0];
+  ReadResult file = readWholeFile(input);
+  const std::optional<std::vector<lyr::TimedScreen>> screens =
+      file.status == ReadResult::Status::Ok ? lyr::readLyrScreens(file.bytes) : std::nullopt;
+  if (!screens) {
+    std::cerr << "norva: " << input << " is not a LYR file\n";
+    return kExitRefused;
+  }
+  std::cout << input << ": " << screens->size() << " screens, font class "
+            << int{file.bytes[lyr::kHeaderFontClassOffset]} << '\n';
+  for (const auto& screen : *screens) {
+    char time[32];
+    std::snprintf(time, sizeof time, "%02u:%02u.%u", screen.time / 600, screen.time / 10 % 60,
+                  screen.time % 10);
+    std::string utf8 = gbkToUtf8(screen.text);
+    std::string shown;
+    for (char c : utf8) {
+      if (c == '\r')
+        shown += "\n          ";
+      else
+        shown += c;
+    }
+    std::cout << "[" << time << "] " << shown << '\n';
+  }
+  return kExitDone;
 }
 
 }  // namespace norva::cli

@@ -10,7 +10,9 @@ uint16_t LyrImage::screenCount() const {
   return readBe16(bytes, kHeaderSize + kDirScreenCountOffset);
 }
 
-uint8_t LyrImage::fontClass() const { return bytes[kHeaderSize + kDirFontClassOffset]; }
+uint8_t LyrImage::fontClass() const {
+  return bytes[kHeaderSize + kDirFontClassOffset];
+}
 
 void writeHeaderBlock(std::span<uint8_t> block, uint8_t fontClass, uint16_t reserveBlocks) {
   std::fill(block.begin(), block.begin() + kHeaderSize, uint8_t{0});

@@ -32,7 +32,7 @@ constexpr size_t kDirTextEndOffset = 20;
 constexpr size_t kDirScreenCountOffset = 22;
 
 // Font class byte: which player font the lyric uses.
-constexpr uint8_t kFontClassNone = 0;  // no screen, small font (timed-text writer only)
+constexpr uint8_t kFontClassNone = 0;   // no screen, small font (timed-text writer only)
 constexpr uint8_t kFontClassLarge = 1;  // 16-pixel rows, 3 lines a screen
 constexpr uint8_t kFontClassSmall = 2;  // 8 x 8, 6 lines a screen
 
@@ -57,7 +57,9 @@ struct LyrImage {
 };
 
 // Rounds up to a whole number of 512-byte blocks.
-constexpr size_t roundUpToBlock(size_t n) { return (n + kBlockSize - 1) / kBlockSize * kBlockSize; }
+constexpr size_t roundUpToBlock(size_t n) {
+  return (n + kBlockSize - 1) / kBlockSize * kBlockSize;
+}
 
 // Writes the header block the way both writers do (magic, marker, font class, reserve count).
 void writeHeaderBlock(std::span<uint8_t> block, uint8_t fontClass, uint16_t reserveBlocks);

@@ -5,6 +5,9 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
+
+#include "lyrics/lyr_format.h"
 
 namespace norva::lyr {
 
@@ -18,5 +21,9 @@ bool hasLyrHeader(std::span<const uint8_t> file);
 // back), so the text compiles to the same screens. Nothing when the file is not accepted:
 // a bad header, or a count, offset or text that lies outside the file.
 std::optional<std::string> lyrToTimedText(std::span<const uint8_t> file);
+
+// The screens of a LYR file as they are stored (times in tenths, texts with CR line breaks),
+// under the same checks.
+std::optional<std::vector<TimedScreen>> readLyrScreens(std::span<const uint8_t> file);
 
 }  // namespace norva::lyr

@@ -20,8 +20,11 @@ TEST(GbkCodec, DecodesTheCodePageEuroAndTrailBytesBelow0x80) {
 }
 
 TEST(GbkCodec, InvalidBytesDecodeAsReplacementAndUnencodableTextIsRefused) {
-  EXPECT_EQ(gbkToUtf8("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
-  EXPECT_EQ(gbkToUtf8("ab\xD6"), "ab\xEF\xBF\xBD");  // a lead byte cut off at the end
+  EXPECT_EQ(gbkToUtf8("a\xFF"
+                      "b"),
+            "a\xEF\xBF\xBD"
+            "b");
+  EXPECT_EQ(gbkToUtf8("ab\xD6"), "ab\xEF\xBF\xBD");         // a lead byte cut off at the end
   EXPECT_FALSE(utf8ToGbk("\xF0\x9F\x98\x80").has_value());  // an emoji has no GBK form
   EXPECT_FALSE(utf8ToGbk("\xC3").has_value());              // broken UTF-8
   EXPECT_EQ(utf8ToGbk(""), "");

@@ -1,0 +1,35 @@
+#pragma once
+// The texts and captions the lyric tools show, in UTF-8, exactly as the user sees them.
+#include <string_view>
+
+namespace norva::lyr::text {
+
+constexpr std::string_view kEditorCaption = "NORVA MP3歌词编辑软件";
+constexpr std::string_view kErrorCaption = "错误";
+constexpr std::string_view kFileTooLong = "文件太长!";
+constexpr std::string_view kCannotWrite = "不能写文件！      ";
+constexpr std::string_view kSaved = "保存成功!";
+
+constexpr std::string_view kCompileErrorCaption = "Compile Error information";
+constexpr std::string_view kLoadFailed = "Load file is error!";
+constexpr std::string_view kLrcTooLarge = "LRC文件太大!";
+constexpr std::string_view kCreateFailed = "Create file failure!";
+constexpr std::string_view kNoText = "程序处理缺陷!";
+constexpr std::string_view kScreenTooLong = "单屏显示字符过长!";
+constexpr std::string_view kUnknownError = "未知错误!";
+
+constexpr std::string_view kTooManyScreens = "屏数超过256屏后将无法显示";
+constexpr std::string_view kTooManyScreensCaption = "MP3-->MPR";
+constexpr std::string_view kConverted = "转换完毕!";
+constexpr std::string_view kLrcConverterCaption = "LRC歌词转换软件";
+
+// The layout warning; %d is the screen number. The Large-font form of the compiler starts
+// with an extra "\t\n".
+constexpr std::string_view kLayoutWarningLarge =
+    "第%d段文本太长或换行符太多\t\n小机将不能完全显示该行文本!\t\n\t\n是否全部忽略继续转化?\t\n\t\n"
+    "是    全部忽略不再检查\t\n否    继续检查\t\n取消  退出转换";
+constexpr std::string_view kLayoutWarningSmall =
+    "第%d段文本太长或换行符太多\t\n小机将不能完全显示该行文本!\t\n\t\n是否全部忽略继续转化?\t\n\t\n"
+    "是  全部忽略不再检查\t\n否  继续检查\t\n取消  退出转换";
+
+}  // namespace norva::lyr::text
