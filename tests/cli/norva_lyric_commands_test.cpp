@@ -1,0 +1,121 @@
+// norva's lyric subcommands, run as a user would: files on disk, exit codes, messages on stderr.
+#include <gtest/gtest.h>
+
+#include "base/file_io.h"
+#include "test_support/run_command.h"
+#include "test_support/temp_dir.h"
+
+namespace norva {
+namespace {
+
+const std::filesystem::path kLyrics = std::filesystem::path(NORVA_TEST_DATA_DIR) / "lyrics";
+
+std::vector<uint8_t> bytesOf(const std::filesystem::path& path) {
+  return readWholeFile(path).bytes;
+}
+
+CommandResult norva(std::vector<std::string> args) {
+  args.insert(args.begin(), NORVA_BINARY);
+  return runCommand(args);
+}
+
+struct GoldenCase {
+  std::vector<std::string> args;  // before "-o OUT"
+  const char* expected;
+  const char* message;
+};
+
+TEST(NorvaLyricCommands, SamplesCompileToTheCheckedFiles) {
+  const std::vector<GoldenCase> cases{
+      {{"lrc", (kLyrics / "song_cn.lrc").string()}, "song_cn.lrc.lyr", ""},
+      {{"lrc", (kLyrics / "short_en.lrc").string()}, "short_en.lrc.lyr", ""},
+      {{"lrc", (kLyrics / "song_cn.lrc").string(), "--font", "small"},
+       "song_cn.lrc.editor.lyr",
+       "[LRC歌词转换软件] 转换完毕!\n"},
+      {{"lyr", (kLyrics / "song_cn.tly").string()},
+       "song_cn.tly.lyr",
+       "[NORVA MP3歌词编辑软件] 保存成功!\n"},
+      {{"lyr", (kLyrics / "song_cn.smi").string()},
+       "song_cn.smi.lyr",
+       "[NORVA MP3歌词编辑软件] 保存成功!\n"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    auto args = c.args;
+    args.push_back("-o");
+    args.push_back((dir.path() / "out.lyr").string());
+    CommandResult run = norva(args);
+    EXPECT_EQ(run.exitCode, 0) << c.expected << ": " << run.err;
+    EXPECT_EQ(run.err, c.message) << c.expected;
+    EXPECT_EQ(bytesOf(dir.path() / "out.lyr"), bytesOf(kLyrics / "expected" / c.expected))
+        << c.expected;
+  }
+}
+
+TEST(NorvaLyricCommands, WarningAnswersDecideWhatHappens) {
+  TempDir dir;
+  const std::string input = (kLyrics / "wrap_mixed.tly").string();
+  const std::string out = (dir.path() / "w.lyr").string();
+
+  CommandResult cancel = norva({"lyr", input, "-o", out, "--on-warning", "cancel"});
+  EXPECT_EQ(cancel.exitCode, 2);
+  EXPECT_NE(cancel.err.find("第2段文本太长或换行符太多"), std::string::npos);
+  EXPECT_NE(cancel.err.find("-> cancel"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(out));
+
+  CommandResult yes = norva({"lyr", input, "-o", out, "--on-warning", "yes"});
+  EXPECT_EQ(yes.exitCode, 0);
+  EXPECT_EQ(bytesOf(out), bytesOf(kLyrics / "expected" / "wrap_mixed.tly.lyr"));
+
+  CommandResult byDefault = norva({"lyr", input, "-o", out, "--font", "small"});
+  EXPECT_EQ(byDefault.exitCode, 0);
+  EXPECT_EQ(bytesOf(out)[13], 1);  // two-byte text makes the large class whatever the choice
+}
+
+TEST(NorvaLyricCommands, PathsWithSpacesAndChineseCharactersWork) {
+  TempDir dir;
+  const auto folder = dir.path() / "歌词 文件夹";
+  std::filesystem::create_directory(folder);
+  std::filesystem::copy_file(kLyrics / "song_cn.lrc", folder / "小 歌.lrc");
+  CommandResult lrc =
+      norva({"lrc", (folder / "小 歌.lrc").string(), "-o", (folder / "小 歌.lyr").string()});
+  ASSERT_EQ(lrc.exitCode, 0) << lrc.err;
+  CommandResult unlyr = norva({"unlyr", (folder / "小 歌.lyr").string()});
+  ASSERT_EQ(unlyr.exitCode, 0);
+  // GBK for "<1000>小小的屏幕亮起来" and CR LF line ends.
+  EXPECT_EQ(unlyr.out.substr(0, 6), "<1000>");
+  EXPECT_EQ(unlyr.out.substr(6, 4), "\xD0\xA1\xD0\xA1");
+  EXPECT_NE(unlyr.out.find("Good <br>morning\r\n"), std::string::npos);
+  CommandResult toFile =
+      norva({"unlyr", (folder / "小 歌.lyr").string(), "-o", (folder / "回 读.tly").string()});
+  ASSERT_EQ(toFile.exitCode, 0);
+  const auto written = bytesOf(folder / "回 读.tly");
+  EXPECT_EQ(std::string(written.begin(), written.end()), unlyr.out);
+}
+
+TEST(NorvaLyricCommands, RefusalsAndUsageErrorsHaveTheirExitCodes) {
+  TempDir dir;
+  const std::string out = (dir.path() / "x.lyr").string();
+  CommandResult missing = norva({"lrc", (dir.path() / "none.lrc").string(), "-o", out});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err, "[Compile Error information] Load file is error!\n");
+
+  CommandResult notLyr = norva({"unlyr", (kLyrics / "song_cn.lrc").string()});
+  EXPECT_EQ(notLyr.exitCode, 1);
+
+  CommandResult unwritable = norva(
+      {"lrc", (kLyrics / "song_cn.lrc").string(), "-o", (dir.path() / "no" / "x.lyr").string()});
+  EXPECT_EQ(unwritable.exitCode, 1);
+  EXPECT_NE(unwritable.err.find("Create file failure!"), std::string::npos);
+
+  EXPECT_EQ(norva({}).exitCode, 64);
+  EXPECT_EQ(norva({"lrc"}).exitCode, 64);
+  EXPECT_EQ(norva({"lrc", "a.lrc"}).exitCode, 64);
+  EXPECT_EQ(norva({"lyr", "a", "-o", out, "--font", "huge"}).exitCode, 64);
+  EXPECT_EQ(norva({"lyr", "a", "-o", out, "--on-warning", "maybe"}).exitCode, 64);
+  EXPECT_EQ(norva({"nonsense"}).exitCode, 64);
+  EXPECT_EQ(norva({"help"}).exitCode, 0);
+}
+
+}  // namespace
+}  // namespace norva
