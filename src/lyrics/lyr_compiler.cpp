@@ -233,7 +233,7 @@ CompileStatus CLyrCompiler::compile(std::string_view text, Syntax syntax) {
   const size_t textStart = kDirectorySize + kIndexEntrySize * n;
   const size_t size = roundUpToBlock(kHeaderSize + textStart + textAreaSize);
   if (size > kMaxImageSize) return fail(kInputTooLarge);
-  image_ = LyrImage{};
+  std::fill(image_.bytes.begin(), image_.bytes.end(), uint8_t{0});
   std::span<uint8_t> bytes(image_.bytes);
   writeHeaderBlock(bytes, fontClass_, 0);
   std::span<uint8_t> body = bytes.subspan(kHeaderSize);
