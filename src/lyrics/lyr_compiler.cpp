@@ -136,7 +136,7 @@ CompileStatus CLyrCompiler::compile(std::string_view text, Syntax syntax) {
   while (reader.next(line)) {
     if (line.rawLength > kMaxLineBytes) return fail(kTextTooLong);
     const std::string_view content = line.text;
-    if (content.empty()) continue;
+    if (content.empty() || content == "\r") continue;  // empty lines, or only a CR
     if (syntax == Syntax::TimedText) {
       if (!isTimedTextLine(content)) continue;
       if (timedLines.size() == kMaxTimedLines) return fail(kInputTooLarge);
