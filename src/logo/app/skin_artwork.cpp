@@ -9,8 +9,8 @@
 namespace norva::logo {
 namespace {
 
-const QColor kBodyTop(58, 72, 96);
-const QColor kBodyBottom(30, 38, 54);
+const QColor kBodyTop(78, 94, 122);
+const QColor kBodyBottom(44, 54, 74);
 const QColor kAccent(255, 176, 64);
 const QColor kLabel(214, 224, 238);
 
@@ -43,6 +43,7 @@ void drawButtonBase(QPainter& p, QRect r, bool pressed) {
   path.addRoundedRect(QRectF(r).adjusted(1, 1, -1, -1), 5, 5);
   p.fillPath(path, g);
   p.setPen(pressed ? QColor(20, 24, 34) : QColor(150, 166, 190));
+  p.setBrush(Qt::NoBrush);
   p.drawPath(path);
 }
 
@@ -174,10 +175,8 @@ QImage drawFace() {
   QImage face(skin::kFaceWidth, skin::kFaceHeight, QImage::Format_RGB32);
   QPainter p(&face);
   p.setRenderHint(QPainter::Antialiasing, true);
-  QLinearGradient body(0, 0, 0, skin::kFaceHeight);
-  body.setColorAt(0, kBodyTop);
-  body.setColorAt(1, kBodyBottom);
-  p.fillRect(face.rect(), body);
+  p.fillRect(face.rect(), kBodyBottom);
+  p.fillRect(0, 45, skin::kFaceWidth, 3, kBodyTop);
 
   // Tool bar shelf behind the picture buttons and the slider.
   p.fillRect(0, 0, skin::kFaceWidth, 44, QColor(24, 30, 44));
@@ -195,15 +194,7 @@ QImage drawFace() {
   small.setPixelSize(10);
   p.setFont(small);
   p.setPen(kLabel);
-  p.drawText(QRect(124, 8, 16, 24), Qt::AlignCenter, QStringLiteral("\u263C"));
-
-  QFont title("WenQuanYi Micro Hei");
-  title.setPixelSize(15);
-  title.setBold(true);
-  p.setFont(title);
-  p.setPen(kAccent);
-  p.drawText(QRect(13, 50, 556, 20), Qt::AlignHCenter | Qt::AlignVCenter,
-             QStringLiteral("NORVA RD710  LOGO"));
+  p.drawText(QRect(122, 8, 18, 24), Qt::AlignCenter, QStringLiteral("T"));
 
   drawPaneFrame(p, skin::kInputPane, QStringLiteral("原始图像"), kInputPaneFill);
   drawPaneFrame(p, skin::kOutputPane, QStringLiteral("LOGO  128 × 64"), kOutputPaneFill);
@@ -213,12 +204,12 @@ QImage drawFace() {
   p.setBrush(QColor(18, 22, 32));
   p.drawRoundedRect(QRect(271, 193, 39, 29), 6, 6);
 
-  QFont foot("DejaVu Sans");
-  foot.setPixelSize(9);
-  p.setFont(foot);
-  p.setPen(QColor(120, 136, 160));
-  p.drawText(QRect(0, 337, skin::kFaceWidth, 13), Qt::AlignCenter,
-             QStringLiteral("128 × 64  ·  1 bit  ·  LGO"));
+  QFont brand("DejaVu Sans");
+  brand.setPixelSize(11);
+  brand.setBold(true);
+  p.setFont(brand);
+  p.setPen(kAccent);
+  p.drawText(QRect(269, 52, 44, 30), Qt::AlignCenter, QStringLiteral("RD710"));
   p.end();
   return face;
 }
