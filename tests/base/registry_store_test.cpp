@@ -62,9 +62,7 @@ TEST(RegistryStore, DamagedFileIsNeverOverwritten) {
 
 TEST(RegistryStore, FailedWriteIsUndone) {
   TempDir dir;
-  {
-    std::ofstream out(dir.path() / "file");
-  }
+  { std::ofstream out(dir.path() / "file"); }
   RegistryStore store(dir.path() / "file" / "store.reg");  // parent is a file: writes fail
   EXPECT_FALSE(store.createKey("A"));
   EXPECT_FALSE(store.keyExists("A"));

@@ -20,7 +20,8 @@ TEST(FitToScreen, ReducesWithIntegerArithmeticAndNeverEnlarges) {
 TEST(FitToScreen, StretchPicksSourcePixels) {
   RgbImage source(256, 4);
   for (unsigned x = 0; x < 256; ++x)
-    for (unsigned y = 0; y < 4; ++y) source.at(x, y) = Rgb{static_cast<uint8_t>(x), 0, static_cast<uint8_t>(y)};
+    for (unsigned y = 0; y < 4; ++y)
+      source.at(x, y) = Rgb{static_cast<uint8_t>(x), 0, static_cast<uint8_t>(y)};
   const auto fitted = fitPicture(source);
   ASSERT_TRUE(fitted);
   ASSERT_EQ(fitted->width, 128u);

@@ -146,18 +146,19 @@ struct DepthCase {
 
 TEST(LgoReader, DepthsShowTheirGreyLevelsAndColoursInEveryLayout) {
   const DepthCase cases[] = {
-      {1, 1, {0, 0, 0}},       {1, 0, {255, 255, 255}}, {2, 1, {0xAA, 0xAA, 0xAA}},
-      {2, 2, {0x55, 0x55, 0x55}}, {2, 3, {0, 0, 0}},    {4, 0, {255, 255, 255}},
-      {4, 5, {170, 170, 170}}, {4, 15, {0, 0, 0}},      {8, 0xE0, {252, 0, 0}},
-      {8, 0x1C, {0, 252, 0}},  {8, 0x03, {0, 0, 255}},  {8, 0x6D, {108, 108, 85}},
+      {1, 1, {0, 0, 0}},          {1, 0, {255, 255, 255}}, {2, 1, {0xAA, 0xAA, 0xAA}},
+      {2, 2, {0x55, 0x55, 0x55}}, {2, 3, {0, 0, 0}},       {4, 0, {255, 255, 255}},
+      {4, 5, {170, 170, 170}},    {4, 15, {0, 0, 0}},      {8, 0xE0, {252, 0, 0}},
+      {8, 0x1C, {0, 252, 0}},     {8, 0x03, {0, 0, 255}},  {8, 0x6D, {108, 108, 85}},
   };
   for (uint8_t layout = 0; layout <= 3; ++layout) {
     for (bool reversed : {false, true}) {
       for (const auto& c : cases) {
         const uint8_t layoutByte = static_cast<uint8_t>(layout | (reversed ? 0x80 : 0));
         // Value at (x, y) where (x * 3 + y) % 5 == 0, else 0: catches slot and byte mix-ups.
-        auto file = makeLgo(layoutByte, c.depth, 13, 11,
-                            [&](unsigned x, unsigned y) { return (x * 3 + y) % 5 == 0 ? c.value : 0; });
+        auto file = makeLgo(layoutByte, c.depth, 13, 11, [&](unsigned x, unsigned y) {
+          return (x * 3 + y) % 5 == 0 ? c.value : 0;
+        });
         auto logo = decodeLgo(file, std::nullopt);
         ASSERT_TRUE(logo) << "layout " << int(layout) << " depth " << c.depth;
         const RgbImage image = renderLogo(*logo);

@@ -33,7 +33,8 @@ std::vector<uint8_t> makeLgo(uint8_t layoutByte, unsigned depth, unsigned w, uns
 
 inline void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace norva::logo::testing

@@ -21,7 +21,12 @@ class Bytes {
 class WmfBuilder {
  public:
   WmfBuilder(int w, int h, int inch) {
-    b_.u32(0x9AC6CDD7).u16(0).u16(0).u16(0).u16(static_cast<uint32_t>(w)).u16(static_cast<uint32_t>(h));
+    b_.u32(0x9AC6CDD7)
+        .u16(0)
+        .u16(0)
+        .u16(0)
+        .u16(static_cast<uint32_t>(w))
+        .u16(static_cast<uint32_t>(h));
     b_.u16(static_cast<uint32_t>(inch)).u32(0).u16(0);
     b_.u16(1).u16(9).u16(0x300).u32(0).u16(4).u32(0).u16(0);
   }

@@ -11,18 +11,18 @@ using testing::WmfBuilder;
 
 TEST(Metafile, NaturalSizeInPixelsRoundsAsTheLoaderDoes) {
   EXPECT_EQ(himetricToPixels(2540, 96), 96);
-  EXPECT_EQ(himetricToPixels(100, 96), 4);   // (9600 + 1270) / 2540 = 4
+  EXPECT_EQ(himetricToPixels(100, 96), 4);  // (9600 + 1270) / 2540 = 4
   EXPECT_EQ(himetricToPixels(13, 96), 0);
 }
 
 TEST(Metafile, PlaceableWmfShapesInTheirPensAndBrushes) {
   // 1440 units an inch: 720 x 360 units is half an inch by a quarter.
   const auto file = WmfBuilder(720, 360, 1440)
-                        .record(0x02FC, {0, 0x00FF, 0x0000, 0})      // red brush -> slot 0
-                        .record(0x02FA, {5, 0, 0, 0, 0})             // null pen -> slot 1
+                        .record(0x02FC, {0, 0x00FF, 0x0000, 0})  // red brush -> slot 0
+                        .record(0x02FA, {5, 0, 0, 0, 0})         // null pen -> slot 1
                         .record(0x012D, {0})
                         .record(0x012D, {1})
-                        .record(0x041B, {360, 360, 0, 0})            // left half
+                        .record(0x041B, {360, 360, 0, 0})  // left half
                         .record(0x0324, {3, 360, 0, 720, 0, 720, 360})
                         .finish();
   ASSERT_TRUE(looksLikeMetafile(file));
@@ -48,8 +48,8 @@ TEST(Metafile, PlaceableWmfShapesInTheirPensAndBrushes) {
 
 TEST(Metafile, WmfWindowRecordsRemapCoordinates) {
   const auto file = WmfBuilder(100, 100, 100)
-                        .record(0x020B, {50, 50})    // window origin (50, 50)
-                        .record(0x020C, {10, 10})    // window extent 10 x 10
+                        .record(0x020B, {50, 50})  // window origin (50, 50)
+                        .record(0x020C, {10, 10})  // window extent 10 x 10
                         .record(0x0418, {60, 60, 55, 55})
                         .finish();
   const auto meta = parseMetafile(file);
@@ -63,13 +63,13 @@ TEST(Metafile, WmfWindowRecordsRemapCoordinates) {
 TEST(Metafile, EmfFrameAndRecords) {
   // Frame 2000 x 1000 hundredths of a mm = 200 x 100 device pixels.
   const auto file = EmfBuilder(2000, 1000)
-                        .record(39, {1, 0, 0x00000000, 0})        // black brush as object 1
+                        .record(39, {1, 0, 0x00000000, 0})  // black brush as object 1
                         .record(37, {1})
-                        .record(37, {0x80000008})                 // NULL_PEN
-                        .record(43, {0, 0, 100, 50})              // rectangle
-                        .record(37, {0x80000007})                 // BLACK_PEN
-                        .record(27, {0, 100})                     // move to
-                        .record(54, {200, 100})                   // line to
+                        .record(37, {0x80000008})     // NULL_PEN
+                        .record(43, {0, 0, 100, 50})  // rectangle
+                        .record(37, {0x80000007})     // BLACK_PEN
+                        .record(27, {0, 100})         // move to
+                        .record(54, {200, 100})       // line to
                         .finish();
   const auto meta = parseMetafile(file);
   ASSERT_TRUE(meta);

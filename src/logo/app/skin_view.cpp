@@ -47,14 +47,18 @@ void SkinView::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void SkinView::dropEvent(QDropEvent* event) {
-  for (const QUrl& url : event->mimeData()->urls()) {
+bool SkinView::openDropped(const QMimeData* mime) {
+  for (const QUrl& url : mime->urls()) {
     if (url.isLocalFile()) {
-      event->acceptProposedAction();
       controller_.openFile(url.toLocalFile());
-      return;
+      return true;
     }
   }
+  return false;
+}
+
+void SkinView::dropEvent(QDropEvent* event) {
+  if (openDropped(event->mimeData())) event->acceptProposedAction();
 }
 
 }  // namespace norva::logo

@@ -3,6 +3,8 @@
 // file dropped on it is opened.
 #include <QWidget>
 
+class QMimeData;
+
 namespace norva::logo {
 
 class GlyphaneController;
@@ -11,6 +13,8 @@ class SkinView : public QWidget {
  public:
   explicit SkinView(GlyphaneController& controller, QWidget* parent = nullptr);
   QSize sizeHint() const override;
+  // Opens the first local file among dropped data; false when there is none.
+  bool openDropped(const QMimeData* mime);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

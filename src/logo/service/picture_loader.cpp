@@ -43,8 +43,11 @@ std::optional<QImage> readWithQt(QByteArray& bytes, const QByteArray& forcedForm
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, forcedFormat);
   reader.setDecideFormatFromContent(forcedFormat.isEmpty());
-  if (!forcedFormat.isEmpty() && !reader.canRead()) return std::nullopt;
+  // A forced format must not fall back to the other readers.
+  reader.setAutoDetectImageFormat(forcedFormat.isEmpty());
+  if (!reader.canRead()) return std::nullopt;
   const QByteArray format = reader.format().toLower();
+  if (!forcedFormat.isEmpty() && format != forcedFormat) return std::nullopt;
   // The general loader step reads these kinds and no others.
   static const QList<QByteArray> kLoaderFormats = {"bmp", "jpeg", "jpg", "gif", "ico", "cur"};
   if (!kLoaderFormats.contains(format)) return std::nullopt;
