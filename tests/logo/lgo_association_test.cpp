@@ -69,3 +69,23 @@ TEST(LgoAssociation, UnregisterBeforeRegisterDeletesNothing) {
 
 }  // namespace
 }  // namespace norva::logo
+
+namespace norva::logo {
+namespace {
+
+std::string dataFile(const char* name) {
+  const auto read = readWholeFile(std::filesystem::path(NORVA_TEST_DATA_DIR) / ".." / ".." /
+                                  "data" / "logo" / name);
+  return std::string(read.bytes.begin(), read.bytes.end());
+}
+
+TEST(LgoAssociation, PackagedDesktopFilesMatchWhatRegisteringWrites) {
+  TempDir dir;
+  RegistryStore store(dir.path() / "s.reg");
+  LgoAssociation association(store, "glyphane", dir.path());
+  EXPECT_EQ(dataFile("norva-glyphane.desktop"), association.desktopEntryText());
+  EXPECT_EQ(dataFile("norva-lgo.xml"), LgoAssociation::mimePackageText());
+}
+
+}  // namespace
+}  // namespace norva::logo
