@@ -1,10 +1,13 @@
 #include "logo/app/glyphane_window.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "logo/app/about_dialog.h"
 #include "logo/app/glyphane_controller.h"
+#include "logo/app/skin_artwork.h"
 #include "logo/app/skin_view.h"
 
 namespace norva::logo {
@@ -16,6 +19,9 @@ GlyphaneWindow::GlyphaneWindow(GlyphaneController& controller,
       controller_(controller),
       openUrl_(std::move(openUrl)) {
   setWindowTitle(QString::fromUtf8(kLogoCaption));
+  QIcon icon;
+  for (int side : {16, 32, 48}) icon.addPixmap(QPixmap::fromImage(makeProgramIcon(side)));
+  setWindowIcon(icon);
   view_ = new SkinView(controller_, this);
   setCentralWidget(view_);
 
@@ -40,6 +46,11 @@ GlyphaneWindow::GlyphaneWindow(GlyphaneController& controller,
   // The client area is exactly the face; the menu bar comes on top of it.
   adjustSize();
   setFixedSize(sizeHint());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
 }
 
 QAction* GlyphaneWindow::addCommand(QMenu* menu, const QString& text, int command) {

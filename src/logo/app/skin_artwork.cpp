@@ -169,6 +169,26 @@ QImage makeButtonStrip() {
   return eightBitSkin().strip;
 }
 
+QImage makeProgramIcon(int side) {
+  QImage icon(side, side, QImage::Format_ARGB32);
+  icon.fill(Qt::transparent);
+  QPainter p(&icon);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.scale(side / 32.0, side / 32.0);
+  p.setPen(QPen(QColor(20, 24, 34), 1));
+  p.setBrush(kBodyTop);
+  p.drawRoundedRect(QRectF(1.5, 5.5, 29, 21), 3, 3);
+  p.setBrush(QColor(200, 220, 190));
+  p.drawRect(QRectF(4.5, 8.5, 23, 15));
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(20, 24, 34));
+  p.drawEllipse(QRectF(7, 11, 8, 8));
+  p.drawRect(QRectF(17, 11, 3, 10));
+  p.drawRect(QRectF(17, 18, 8, 3));
+  p.end();
+  return icon;
+}
+
 namespace {
 
 QImage drawFace() {

@@ -8,6 +8,8 @@ namespace norva::logo {
 
 QImage makeFaceBitmap();
 QImage makeButtonStrip();
+// The program's icon: a small monochrome screen showing a logo.
+QImage makeProgramIcon(int side);
 
 // Fill colours of the panes while a picture is shown.
 inline const QColor kInputPaneFill(160, 232, 200);

@@ -99,6 +99,7 @@ class GlyphaneWindowTest : public ::testing::Test {
 
 TEST_F(GlyphaneWindowTest, WindowHasTheFixedClientAreaTitleAndMenu) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("LOGO编辑工具"));
+  EXPECT_FALSE(window->windowIcon().isNull());
   EXPECT_EQ(window->skinView()->size(), QSize(582, 350));
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
   EXPECT_EQ(window->action(kCmdOpen)->text(), QStringLiteral("打开图像文件(&Open)"));
