@@ -61,6 +61,39 @@ class Player {
   bool inPath = false;
   std::vector<std::vector<MetaPoint>> path;
 
+  // SaveDC / RestoreDC: the selected objects and the mapping.
+  struct Saved {
+    MetaPen pen;
+    MetaBrush brush;
+    bool winding;
+    double wOrgX, wOrgY, wExtX, wExtY, vOrgX, vOrgY, vExtX, vExtY;
+    bool scaled;
+  };
+  std::vector<Saved> saved;
+
+  void saveDc() {
+    if (saved.size() < kMaxObjects)
+      saved.push_back(
+          {pen, brush, winding, wOrgX, wOrgY, wExtX, wExtY, vOrgX, vOrgY, vExtX, vExtY, scaled});
+  }
+  // `level` below 0 goes back that many saves; above 0 names a save counted from 1.
+  void restoreDc(int64_t level) {
+    size_t keep = 0;
+    if (level < 0) {
+      if (static_cast<uint64_t>(-level) > saved.size()) return;
+      keep = saved.size() - static_cast<size_t>(-level);
+    } else {
+      if (level == 0 || static_cast<uint64_t>(level) > saved.size()) return;
+      keep = static_cast<size_t>(level) - 1;
+    }
+    const Saved s = saved[keep];
+    saved.resize(keep);
+    pen = s.pen, brush = s.brush, winding = s.winding;
+    wOrgX = s.wOrgX, wOrgY = s.wOrgY, wExtX = s.wExtX, wExtY = s.wExtY;
+    vOrgX = s.vOrgX, vOrgY = s.vOrgY, vExtX = s.vExtX, vExtY = s.vExtY;
+    scaled = s.scaled;
+  }
+
   MetaPoint map(double lx, double ly) const {
     double dx = lx - wOrgX;
     double dy = ly - wOrgY;
@@ -218,16 +251,22 @@ std::optional<Metafile> parseWmf(Bytes file) {
     pos += static_cast<size_t>(recordBytes);
     if (function == 0x0000) break;  // META_EOF
     switch (function) {
-      case 0x020B:
+      case 0x020B:  // SETWINDOWORG
         p.wOrgX = r.i16(2), p.wOrgY = r.i16(0);
-        break;      // SETWINDOWORG
+        break;
       case 0x020C:  // SETWINDOWEXT
         if (r.i16(2) != 0 && r.i16(0) != 0) p.wExtX = r.i16(2), p.wExtY = r.i16(0);
         break;
-      case 0x0106:
+      case 0x0106:  // SETPOLYFILLMODE
         p.winding = r.u16(0) == 2;
-        break;  // SETPOLYFILLMODE
-      case 0x02FA:
+        break;
+      case 0x001E:  // SAVEDC
+        p.saveDc();
+        break;
+      case 0x0127:  // RESTOREDC
+        p.restoreDc(r.i16(0));
+        break;
+      case 0x02FA:  // CREATEPENINDIRECT
         p.storeObject({GdiObject::Type::Pen, wmfPen(p, r), {}});
         break;
       case 0x02FC:  // CREATEBRUSHINDIRECT
@@ -240,18 +279,18 @@ std::optional<Metafile> parseWmf(Bytes file) {
       case 0x06FF:  // other objects
         p.storeObject({});
         break;
-      case 0x012D:
+      case 0x012D:  // SELECTOBJECT
         p.select(r.u16(0));
-        break;  // SELECTOBJECT
-      case 0x01F0:
+        break;
+      case 0x01F0:  // DELETEOBJECT
         p.remove(r.u16(0));
-        break;  // DELETEOBJECT
-      case 0x0214:
+        break;
+      case 0x0214:  // MOVETO
         p.current = p.map(r.i16(2), r.i16(0));
-        break;  // MOVETO
-      case 0x0213:
+        break;
+      case 0x0213:  // LINETO
         p.lineTo(p.map(r.i16(2), r.i16(0)));
-        break;      // LINETO
+        break;
       case 0x041B:  // RECTANGLE
         p.box(MetaShape::Kind::Rectangle, r.i16(6), r.i16(4), r.i16(2), r.i16(0));
         break;
@@ -377,42 +416,48 @@ std::optional<Metafile> parseEmf(Bytes file) {
     const Bytes r = file.sub(pos + 8, static_cast<size_t>(size - 8));
     pos += static_cast<size_t>(size);
     switch (type) {
-      case 14:
+      case 14:  // EOF
         pos = file.size();
-        break;  // EOF
-      case 9:   // SETWINDOWEXTEX
+        break;
+      case 9:  // SETWINDOWEXTEX
         if (r.i32(0) != 0 && r.i32(4) != 0) p.wExtX = r.i32(0), p.wExtY = r.i32(4);
         break;
-      case 10:
+      case 10:  // SETWINDOWORGEX
         p.wOrgX = r.i32(0), p.wOrgY = r.i32(4);
-        break;  // SETWINDOWORGEX
+        break;
       case 11:  // SETVIEWPORTEXTEX
         if (r.i32(0) != 0 && r.i32(4) != 0) p.vExtX = r.i32(0), p.vExtY = r.i32(4);
         break;
-      case 12:
+      case 12:  // SETVIEWPORTORGEX
         p.vOrgX = r.i32(0), p.vOrgY = r.i32(4);
-        break;  // SETVIEWPORTORGEX
-      case 17:
+        break;
+      case 17:  // SETMAPMODE (iso/aniso)
         p.scaled = r.u32(0) == 7 || r.u32(0) == 8;
-        break;  // SETMAPMODE (iso/aniso)
-      case 19:
+        break;
+      case 19:  // SETPOLYFILLMODE
         p.winding = r.u32(0) == 2;
-        break;  // SETPOLYFILLMODE
-      case 27:
+        break;
+      case 33:  // SAVEDC
+        p.saveDc();
+        break;
+      case 34:  // RESTOREDC
+        p.restoreDc(r.i32(0));
+        break;
+      case 27:  // MOVETOEX
         p.current = p.map(r.i32(0), r.i32(4));
-        break;  // MOVETOEX
-      case 54:
+        break;
+      case 54:  // LINETO
         p.lineTo(p.map(r.i32(0), r.i32(4)));
-        break;  // LINETO
+        break;
       case 37:  // SELECTOBJECT
         if (r.u32(0) & 0x80000000u)
           selectStock(p, r.u32(0));
         else
           p.select(r.u32(0));
         break;
-      case 40:
+      case 40:  // DELETEOBJECT
         p.remove(r.u32(0));
-        break;    // DELETEOBJECT
+        break;
       case 38: {  // CREATEPEN: index, style, width (POINTL), colour
         MetaPen pen{(r.u32(4) & 0x0F) != 5, r.colour(16), p.mapWidth(r.i32(8))};
         p.storeObjectAt(r.u32(0), {GdiObject::Type::Pen, pen, {}});
@@ -483,24 +528,24 @@ std::optional<Metafile> parseEmf(Bytes file) {
         p.add(std::move(shape));
         break;
       }
-      case 59:
+      case 59:  // BEGINPATH
         p.inPath = true, p.path.clear();
-        break;  // BEGINPATH
-      case 60:
-        break;  // ENDPATH
+        break;
+      case 60:  // ENDPATH
+        break;
       case 61:  // CLOSEFIGURE
         if (!p.path.empty() && !p.path.back().empty())
           p.path.back().push_back(p.path.back().front());
         break;
-      case 62:
+      case 62:  // FILLPATH
         p.finishPath(true, false);
-        break;  // FILLPATH
-      case 63:
+        break;
+      case 63:  // STROKEANDFILLPATH
         p.finishPath(true, true);
-        break;  // STROKEANDFILLPATH
-      case 64:
+        break;
+      case 64:  // STROKEPATH
         p.finishPath(false, true);
-        break;  // STROKEPATH
+        break;
       default:
         break;
     }

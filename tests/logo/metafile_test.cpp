@@ -98,3 +98,28 @@ TEST(Metafile, TruncatedAndHostileInputIsSafe) {
 
 }  // namespace
 }  // namespace norva::logo
+
+namespace norva::logo {
+namespace {
+
+TEST(Metafile, RestoreDcBringsBackTheSavedBrushAndWindow) {
+  const auto file = testing::WmfBuilder(100, 100, 100)
+                        .record(0x02FC, {0, 0x0000, 0x0000, 0})  // black brush, slot 0
+                        .record(0x012D, {0})
+                        .record(0x001E, {})                      // SAVEDC
+                        .record(0x02FC, {0, 0x00FF, 0x0000, 0})  // red brush, slot 1
+                        .record(0x012D, {1})
+                        .record(0x020C, {10, 10})                    // window extent 10 x 10
+                        .record(0x0127, {static_cast<int>(0xFFFF)})  // RESTOREDC -1
+                        .record(0x041B, {50, 50, 0, 0})
+                        .record(0x0127, {static_cast<int>(0xFFFF)})  // nothing left to restore
+                        .finish();
+  const auto meta = parseMetafile(file);
+  ASSERT_TRUE(meta);
+  ASSERT_EQ(meta->shapes.size(), 1u);
+  EXPECT_EQ(meta->shapes[0].brush.colour, (Rgb{0, 0, 0}));
+  EXPECT_DOUBLE_EQ(meta->shapes[0].opposite.x, 0.5);
+}
+
+}  // namespace
+}  // namespace norva::logo
