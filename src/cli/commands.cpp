@@ -8,6 +8,7 @@ int runLyr(Args args);
 int runLrc(Args args);
 int runUnlyr(Args args);
 int runScreens(Args args);
+int runLogo(Args args);
 
 std::span<const Command> allCommands() {
   static const std::array commands{
@@ -17,6 +18,8 @@ std::span<const Command> allCommands() {
       Command{"lrc", "lrc IN -o OUT [--font small|large] [--on-warning yes|no|cancel]", runLrc},
       Command{"unlyr", "unlyr IN [-o OUT]", runUnlyr},
       Command{"screens", "screens IN.lyr", runScreens},
+      Command{"logo", "logo IN -o OUT.lgo [--threshold T] [--overwrite] | logo --show FILE [--threshold T]",
+              runLogo},
   };
   return commands;
 }

@@ -1,0 +1,125 @@
+// norva logo: a picture to the player's logo, as the logo converter does it, and a text view
+// of a logo.
+#include <charconv>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+#include "cli/cli_prompter.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "logo/lgo_reader.h"
+#include "logo/lgo_writer.h"
+#include "logo/logo_conversion.h"
+#include "logo/wbmp_reader.h"
+
+#ifdef NORVA_CLI_HAS_PICTURE_LOADER
+#include <QFile>
+#include <QString>
+
+#include "logo/service/picture_loader.h"
+#else
+#include "base/file_io.h"
+#endif
+
+namespace norva::cli {
+namespace {
+
+using namespace norva::logo;
+
+struct CliPicture {
+  enum class Status { Loaded, NothingLoaded, Failed } status = Status::NothingLoaded;
+  RgbImage picture;
+  std::optional<bool> lgoReversedBits;
+};
+
+CliPicture openForCli(const std::string& path) {
+  CliPicture out;
+#ifdef NORVA_CLI_HAS_PICTURE_LOADER
+  OpenedPicture opened = openPicture(QFile::decodeName(path.c_str()), PictureLoaderOptions{});
+  out.status = opened.status == OpenStatus::Loaded          ? CliPicture::Status::Loaded
+               : opened.status == OpenStatus::NothingLoaded ? CliPicture::Status::NothingLoaded
+                                                            : CliPicture::Status::Failed;
+  out.picture = std::move(opened.picture);
+  out.lgoReversedBits = opened.lgoReversedBits;
+#else
+  // Without Qt only the converter's own readers are built: WBMP, then LGO.
+  std::optional<RgbImage> image;
+  const ReadResult read = readWholeFile(path, 64u << 20);
+  if (read.status == ReadResult::Status::Ok) image = decodeWbmp(read.bytes);
+  if (!image && hasLgoExtension(path)) {
+    if (auto lgo = readLgoFile(path)) {
+      out.lgoReversedBits = lgo->reversedBits;
+      image = renderLogo(*lgo);
+    }
+  }
+  if (!image) {
+    out.status =
+        hasLgoExtension(path) ? CliPicture::Status::Failed : CliPicture::Status::NothingLoaded;
+    return out;
+  }
+  auto fitted = fitPicture(*image);
+  out.status = fitted ? CliPicture::Status::Loaded : CliPicture::Status::Failed;
+  if (fitted) out.picture = std::move(*fitted);
+#endif
+  return out;
+}
+
+constexpr const char* kUsage =
+    "usage: norva logo IN -o OUT.lgo [--threshold T] [--overwrite]\n"
+    "       norva logo --show FILE [--threshold T]\n";
+
+}  // namespace
+
+int runLogo(Args args) {
+  static constexpr std::string_view kValued[] = {"-o", "--threshold", "--show"};
+  static constexpr std::string_view kFlags[] = {"--overwrite"};
+  const Arguments parsed(args, kValued, kFlags);
+  const auto show = parsed.value("--show");
+  const auto out = parsed.value("-o");
+  if (!parsed.ok() || (show.has_value() == out.has_value()) ||
+      parsed.positionals().size() != (show ? 0u : 1u)) {
+    std::cerr << (parsed.ok() ? "" : "norva logo: " + parsed.error() + "\n") << kUsage;
+    return kExitUsage;
+  }
+  int threshold = kThresholdDefault;
+  if (const auto t = parsed.value("--threshold")) {
+    const auto [end, ec] = std::from_chars(t->data(), t->data() + t->size(), threshold);
+    if (ec != std::errc() || end != t->data() + t->size() || threshold < 0 ||
+        threshold > kThresholdMax) {
+      std::cerr << "norva logo: --threshold takes a whole number from 0 to 765\n";
+      return kExitUsage;
+    }
+  }
+
+  CliPrompter prompter(std::cerr, parsed.flag("--overwrite") ? Answer::Yes : Answer::Cancel);
+  const std::string input = show ? *show : parsed.positionals().front();
+  CliPicture opened = openForCli(input);
+  if (opened.status == CliPicture::Status::Failed) {
+    prompter.show(Message{kOpenFailedText, kLogoCaption, MessageIcon::Warning, MessageButtons::Ok});
+    return kExitRefused;
+  }
+  if (opened.status == CliPicture::Status::NothingLoaded) {
+    std::cerr << "norva logo: " << input << " is no picture the logo converter reads\n";
+    return kExitRefused;
+  }
+
+  LogoBitmap logo;
+  convertToLogo(opened.picture, threshold, logo);
+  if (show) {
+    std::cout << logo.width << " x " << logo.height << '\n' << logoAsBlockText(logo);
+    return kExitDone;
+  }
+  switch (saveLgo(*out, logo, opened.lgoReversedBits.value_or(false), prompter)) {
+    case SaveOutcome::Saved:
+      return kExitDone;
+    case SaveOutcome::Declined:
+      return kExitCancelled;
+    case SaveOutcome::NotWritten:
+      std::cerr << "norva logo: cannot write " << *out << '\n';
+      return kExitRefused;
+  }
+  return kExitRefused;
+}
+
+}  // namespace norva::cli

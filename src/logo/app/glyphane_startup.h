@@ -1,0 +1,23 @@
+#pragma once
+// Start-up pieces of the logo converter that tests can drive without starting the program.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "base/prompter.h"
+
+namespace norva::logo {
+
+struct GlyphaneArguments {
+  std::optional<QString> screenshot;  // --screenshot FILE: save the window as PNG and quit
+  QString commandLine;                // everything else, joined by spaces: one file name
+};
+
+// The whole command line is one file name, so a path with spaces arrives whole even when the
+// desktop passed it unquoted and it was split into several arguments.
+GlyphaneArguments parseGlyphaneArguments(const QStringList& argumentsAfterProgram);
+
+// Shows the start-up failure message that applies and returns false, or returns true.
+bool checkStartup(bool windowCreated, bool surfacesReady, Prompter& prompter);
+
+}  // namespace norva::logo

@@ -1,0 +1,51 @@
+// glyphane: the logo converter. Turns a picture into the player's 128 x 64 boot logo.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QScreen>
+
+#include "base/registry_store.h"
+#include "logo/app/file_dialogs.h"
+#include "logo/app/glyphane_controller.h"
+#include "logo/app/glyphane_startup.h"
+#include "logo/app/glyphane_window.h"
+#include "logo/app/qt_prompter.h"
+
+using namespace norva::logo;
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("Norva"));
+  QApplication::setApplicationName(QStringLiteral("Glyphane"));
+  const GlyphaneArguments args = parseGlyphaneArguments(QApplication::arguments().mid(1));
+
+  QtPrompter prompter;
+  QtFileDialogs dialogs(nullptr);
+  GlyphaneEnvironment env;
+  env.prompter = &prompter;
+  env.dialogs = &dialogs;
+  env.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  env.programPath = QApplication::applicationFilePath();
+  env.registryFile = norva::RegistryStore::classesRootFile(norva::RegistryStore::defaultFolder());
+  env.xdgDataHome = xdgDataHome();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    env.loader.dpiX = qRound(screen->logicalDotsPerInchX());
+    env.loader.dpiY = qRound(screen->logicalDotsPerInchY());
+  }
+
+  GlyphaneController controller(env);
+  GlyphaneWindow window(controller, env.openUrl);
+  window.winId();  // creates the native window now, so a failure is seen here
+  if (!checkStartup(window.windowHandle() != nullptr, controller.canvas().ready(), prompter))
+    return 1;
+  prompter.setParent(&window);
+  window.show();
+
+  controller.openFile(args.commandLine);
+  if (args.screenshot) {
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    return window.grab().save(*args.screenshot, "PNG") ? 0 : 1;
+  }
+  return QApplication::exec();
+}

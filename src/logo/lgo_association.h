@@ -1,0 +1,56 @@
+#pragma once
+// Ties the .lgo file type to the logo converter: the class-root keys in our registry store and
+// the desktop's own association (a .desktop entry and a shared-mime-info type in the user's
+// XDG data folder), so that opening an LGO file on the desktop starts the program with it.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/registry_store.h"
+
+namespace norva::logo {
+
+inline constexpr const char* kLgoMimeType = "application/x-norva-lgo";
+inline constexpr const char* kDesktopFileName = "norva-glyphane.desktop";
+inline constexpr const char* kMimePackageName = "norva-lgo.xml";
+
+// Runs a desktop database tool (program name, then arguments); failures are ignored.
+using ToolRunner = std::function<void(const std::vector<std::string>&)>;
+
+// Runs the tool with posix_spawnp and waits for it; a missing tool does nothing.
+void runDesktopTool(const std::vector<std::string>& command);
+
+// $XDG_DATA_HOME, else ~/.local/share.
+std::filesystem::path xdgDataHome();
+
+class LgoAssociation {
+ public:
+  LgoAssociation(RegistryStore& store, std::string programPath, std::filesystem::path dataHome,
+                 ToolRunner runTool = runDesktopTool);
+
+  // Writes the four class-root keys in order, stopping at the first that cannot be written,
+  // then the desktop entry and MIME type. False when anything could not be written.
+  bool registerType();
+
+  // Deletes the ".lgo" default value and the association keys in order, stopping at the first
+  // that cannot be deleted; removes the desktop entry and MIME type. Returns how many keys
+  // were deleted.
+  int unregisterType();
+
+  // The keys unregistering deletes, in order.
+  static const std::vector<std::string>& keysToDelete();
+
+  std::filesystem::path desktopFile() const;
+  std::filesystem::path mimePackage() const;
+  std::string desktopEntryText() const;
+  static std::string mimePackageText();
+
+ private:
+  RegistryStore& store_;
+  std::string program_;
+  std::filesystem::path dataHome_;
+  ToolRunner runTool_;
+};
+
+}  // namespace norva::logo

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "base/file_io.h"
+#include "logo/lgo_association.h"
+#include "test_support/temp_dir.h"
+
+namespace norva::logo {
+namespace {
+
+struct Fixture {
+  TempDir dir;
+  std::vector<std::vector<std::string>> tools;
+  RegistryStore store{dir.path() / "registry" / "classes_root.reg"};
+  LgoAssociation association{store, "/opt/norva suite/glyphane", dir.path() / "data",
+                             [this](const std::vector<std::string>& c) { tools.push_back(c); }};
+};
+
+TEST(LgoAssociation, RegisterWritesTheKeysAndTheDesktopAssociation) {
+  Fixture f;
+  ASSERT_TRUE(f.association.registerType());
+  EXPECT_EQ(f.store.value(".lgo", ""), "Logo.LgoFile");
+  EXPECT_EQ(f.store.value("Logo.LgoFile\\DefaultIcon", ""), "/opt/norva suite/glyphane,-127");
+  EXPECT_EQ(f.store.value("Logo.LgoFile\\shell\\open\\command", ""),
+            "\"/opt/norva suite/glyphane\" %L");
+  EXPECT_EQ(f.store.value("Logo.LgoFile\\shell\\Open Lgo file with Glyphane\\command", ""),
+            "\"/opt/norva suite/glyphane\" %L");
+
+  // Persisted: a fresh store on the same file sees the keys.
+  RegistryStore reopened(f.dir.path() / "registry" / "classes_root.reg");
+  EXPECT_EQ(reopened.value(".LGO", ""), "Logo.LgoFile");
+
+  const auto desktop = readWholeFile(f.association.desktopFile());
+  ASSERT_EQ(desktop.status, ReadResult::Status::Ok);
+  const std::string text(desktop.bytes.begin(), desktop.bytes.end());
+  EXPECT_NE(text.find("Exec=\"/opt/norva suite/glyphane\" %f\n"), std::string::npos);
+  EXPECT_NE(text.find("MimeType=application/x-norva-lgo;\n"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(f.association.mimePackage()));
+  ASSERT_EQ(f.tools.size(), 2u);
+  EXPECT_EQ(f.tools[0][0], "update-mime-database");
+  EXPECT_EQ(f.tools[0][1], (f.dir.path() / "data" / "mime").string());
+}
+
+TEST(LgoAssociation, UnregisterDeletesSevenKeysAndStopsAtTheFirstApplicationsKey) {
+  Fixture f;
+  ASSERT_TRUE(f.association.registerType());
+  EXPECT_EQ(f.association.unregisterType(), 7);
+  EXPECT_TRUE(f.store.keyExists(".lgo"));
+  EXPECT_FALSE(f.store.value(".lgo", ""));
+  EXPECT_FALSE(f.store.keyExists("Logo.LgoFile"));
+  EXPECT_FALSE(std::filesystem::exists(f.association.desktopFile()));
+  EXPECT_FALSE(std::filesystem::exists(f.association.mimePackage()));
+}
+
+TEST(LgoAssociation, UnregisterWithApplicationsKeysGoesOnAndStopsAtAKeyWithSubkeys) {
+  Fixture f;
+  ASSERT_TRUE(f.association.registerType());
+  ASSERT_TRUE(f.store.createKey("Applications\\Glyphane.exe\\shell\\open\\command"));
+  ASSERT_TRUE(f.store.createKey("Applications\\Glyphane.exe\\shell\\edit"));
+  // open\command, open go; the "Open Lgo file" command key is missing: stop there.
+  EXPECT_EQ(f.association.unregisterType(), 9);
+  EXPECT_TRUE(f.store.keyExists("Applications\\Glyphane.exe\\shell\\edit"));
+}
+
+TEST(LgoAssociation, UnregisterBeforeRegisterDeletesNothing) {
+  Fixture f;
+  EXPECT_EQ(f.association.unregisterType(), 0);
+  EXPECT_TRUE(f.tools.empty());
+}
+
+}  // namespace
+}  // namespace norva::logo
+
+namespace norva::logo {
+namespace {
+
+std::string dataFile(const char* name) {
+  const auto read = readWholeFile(std::filesystem::path(NORVA_TEST_DATA_DIR) / ".." / ".." /
+                                  "data" / "logo" / name);
+  return std::string(read.bytes.begin(), read.bytes.end());
+}
+
+TEST(LgoAssociation, PackagedDesktopFilesMatchWhatRegisteringWrites) {
+  TempDir dir;
+  RegistryStore store(dir.path() / "s.reg");
+  LgoAssociation association(store, "glyphane", dir.path());
+  EXPECT_EQ(dataFile("norva-glyphane.desktop"), association.desktopEntryText());
+  EXPECT_EQ(dataFile("norva-lgo.xml"), LgoAssociation::mimePackageText());
+}
+
+}  // namespace
+}  // namespace norva::logo

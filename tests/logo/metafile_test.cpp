@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "logo/metafile.h"
+#include "metafile_builder.h"
+
+namespace norva::logo {
+namespace {
+
+using testing::EmfBuilder;
+using testing::WmfBuilder;
+
+TEST(Metafile, NaturalSizeInPixelsRoundsAsTheLoaderDoes) {
+  EXPECT_EQ(himetricToPixels(2540, 96), 96);
+  EXPECT_EQ(himetricToPixels(100, 96), 4);  // (9600 + 1270) / 2540 = 4
+  EXPECT_EQ(himetricToPixels(13, 96), 0);
+}
+
+TEST(Metafile, PlaceableWmfShapesInTheirPensAndBrushes) {
+  // 1440 units an inch: 720 x 360 units is half an inch by a quarter.
+  const auto file = WmfBuilder(720, 360, 1440)
+                        .record(0x02FC, {0, 0x00FF, 0x0000, 0})  // red brush -> slot 0
+                        .record(0x02FA, {5, 0, 0, 0, 0})         // null pen -> slot 1
+                        .record(0x012D, {0})
+                        .record(0x012D, {1})
+                        .record(0x041B, {360, 360, 0, 0})  // left half
+                        .record(0x0324, {3, 360, 0, 720, 0, 720, 360})
+                        .finish();
+  ASSERT_TRUE(looksLikeMetafile(file));
+  const auto meta = parseMetafile(file);
+  ASSERT_TRUE(meta);
+  EXPECT_EQ(meta->himetricWidth, 1270);
+  EXPECT_EQ(meta->himetricHeight, 635);
+  ASSERT_EQ(meta->shapes.size(), 2u);
+  const MetaShape& rect = meta->shapes[0];
+  EXPECT_EQ(rect.kind, MetaShape::Kind::Rectangle);
+  EXPECT_TRUE(rect.fill);
+  EXPECT_FALSE(rect.stroke);
+  EXPECT_EQ(rect.brush.colour, (Rgb{255, 0, 0}));
+  EXPECT_DOUBLE_EQ(rect.corner.x, 0.0);
+  EXPECT_DOUBLE_EQ(rect.opposite.x, 0.5);
+  EXPECT_DOUBLE_EQ(rect.opposite.y, 1.0);
+  const MetaShape& triangle = meta->shapes[1];
+  ASSERT_EQ(triangle.figures.size(), 1u);
+  ASSERT_EQ(triangle.figures[0].size(), 3u);
+  EXPECT_DOUBLE_EQ(triangle.figures[0][1].x, 1.0);
+  EXPECT_TRUE(triangle.closed);
+}
+
+TEST(Metafile, WmfWindowRecordsRemapCoordinates) {
+  const auto file = WmfBuilder(100, 100, 100)
+                        .record(0x020B, {50, 50})  // window origin (50, 50)
+                        .record(0x020C, {10, 10})  // window extent 10 x 10
+                        .record(0x0418, {60, 60, 55, 55})
+                        .finish();
+  const auto meta = parseMetafile(file);
+  ASSERT_TRUE(meta);
+  ASSERT_EQ(meta->shapes.size(), 1u);
+  EXPECT_EQ(meta->shapes[0].kind, MetaShape::Kind::Ellipse);
+  EXPECT_DOUBLE_EQ(meta->shapes[0].corner.x, 0.5);
+  EXPECT_DOUBLE_EQ(meta->shapes[0].opposite.y, 1.0);
+}
+
+TEST(Metafile, EmfFrameAndRecords) {
+  // Frame 2000 x 1000 hundredths of a mm = 200 x 100 device pixels.
+  const auto file = EmfBuilder(2000, 1000)
+                        .record(39, {1, 0, 0x00000000, 0})  // black brush as object 1
+                        .record(37, {1})
+                        .record(37, {0x80000008})     // NULL_PEN
+                        .record(43, {0, 0, 100, 50})  // rectangle
+                        .record(37, {0x80000007})     // BLACK_PEN
+                        .record(27, {0, 100})         // move to
+                        .record(54, {200, 100})       // line to
+                        .finish();
+  const auto meta = parseMetafile(file);
+  ASSERT_TRUE(meta);
+  EXPECT_EQ(meta->himetricWidth, 2000);
+  EXPECT_EQ(meta->himetricHeight, 1000);
+  ASSERT_EQ(meta->shapes.size(), 2u);
+  EXPECT_EQ(meta->shapes[0].kind, MetaShape::Kind::Rectangle);
+  EXPECT_FALSE(meta->shapes[0].stroke);
+  EXPECT_DOUBLE_EQ(meta->shapes[0].opposite.x, 0.5);
+  EXPECT_DOUBLE_EQ(meta->shapes[0].opposite.y, 0.5);
+  EXPECT_TRUE(meta->shapes[1].stroke);
+  EXPECT_FALSE(meta->shapes[1].fill);
+  EXPECT_DOUBLE_EQ(meta->shapes[1].figures[0][1].x, 1.0);
+}
+
+TEST(Metafile, TruncatedAndHostileInputIsSafe) {
+  auto file = EmfBuilder(2000, 1000).record(86, {0, 0, 0, 0, 0x7FFFFFFF}).finish();
+  EXPECT_TRUE(parseMetafile(file));  // the huge point count is ignored
+  for (size_t n = 0; n < file.size(); ++n)
+    parseMetafile(std::span<const uint8_t>(file).first(n));  // must not read past the end
+  auto wmf = WmfBuilder(100, 100, 0).finish();
+  EXPECT_FALSE(parseMetafile(wmf)) << "0 units an inch";
+  EXPECT_FALSE(parseMetafile(EmfBuilder(0, 1000).finish()));
+  EXPECT_FALSE(looksLikeMetafile(std::vector<uint8_t>{'B', 'M', 0, 0}));
+}
+
+}  // namespace
+}  // namespace norva::logo
+
+namespace norva::logo {
+namespace {
+
+TEST(Metafile, RestoreDcBringsBackTheSavedBrushAndWindow) {
+  const auto file = testing::WmfBuilder(100, 100, 100)
+                        .record(0x02FC, {0, 0x0000, 0x0000, 0})  // black brush, slot 0
+                        .record(0x012D, {0})
+                        .record(0x001E, {})                      // SAVEDC
+                        .record(0x02FC, {0, 0x00FF, 0x0000, 0})  // red brush, slot 1
+                        .record(0x012D, {1})
+                        .record(0x020C, {10, 10})                    // window extent 10 x 10
+                        .record(0x0127, {static_cast<int>(0xFFFF)})  // RESTOREDC -1
+                        .record(0x041B, {50, 50, 0, 0})
+                        .record(0x0127, {static_cast<int>(0xFFFF)})  // nothing left to restore
+                        .finish();
+  const auto meta = parseMetafile(file);
+  ASSERT_TRUE(meta);
+  ASSERT_EQ(meta->shapes.size(), 1u);
+  EXPECT_EQ(meta->shapes[0].brush.colour, (Rgb{0, 0, 0}));
+  EXPECT_DOUBLE_EQ(meta->shapes[0].opposite.x, 0.5);
+}
+
+}  // namespace
+}  // namespace norva::logo
