@@ -84,6 +84,7 @@ void BlockQueueOutput::dropAll() {
     if (done_) done_(*block);
   }
   interrupt_ = false;
+  wake_.notify_all();
 }
 
 void BlockQueueOutput::drain() {
@@ -154,8 +155,10 @@ void BlockQueueOutput::run() {
   std::unique_lock lock(mutex_);
   bool devicePaused = false;
   for (;;) {
+    // Nothing starts while a reset or close is taking the queue away.
     wake_.wait(lock, [&] {
-      return closing_ || (!paused_ && !queue_.empty()) || (paused_ && !devicePaused);
+      return closing_ ||
+             (!interrupt_ && ((!paused_ && !queue_.empty()) || (paused_ && !devicePaused)));
     });
     if (closing_) break;
     if (paused_) {

@@ -128,21 +128,7 @@ int MpegPlayer::position() const {
 
 void MpegPlayer::seek(int thousandths) {
   if (!started_) return;
-  const int64_t p = std::clamp(thousandths, 0, 1000);
-  const int64_t total = std::max<int64_t>(info_.totalFrames, 0);
-  const int64_t frame = (2 * total * p + 1000) / 2000;
-  size_t byte = 0;
-  const auto& xing = info_.xing;
-  if (xing && xing->toc && xing->frames && *xing->frames > 0) {
-    const double percent = static_cast<double>(frame) * 100.0 / *xing->frames;
-    const size_t base = info_.firstFrameOffset;
-    const size_t span = xing->bytes && *xing->bytes > 0 ? *xing->bytes : image_.size() - base;
-    byte = base +
-           static_cast<size_t>(xingSeekFraction(*xing->toc, percent) * static_cast<double>(span));
-  } else {
-    byte = info_.firstFrameOffset + info_.header.frameSize * static_cast<size_t>(frame);
-  }
-  byte = std::clamp(byte, info_.audioOffset, image_.size());
+  const auto [frame, byte] = seekTarget(info_, image_.size(), thousandths);
   {
     std::lock_guard lock(seekMutex_);
     seekPending_ = true;
@@ -157,7 +143,9 @@ void MpegPlayer::seek(int thousandths) {
 
 int MpegPlayer::volume() const {
   const uint32_t left = output_->volume() & 0xFFFF;
-  return static_cast<int>(static_cast<float>(left) * (1.0f / 65535.0f) * 100.0f);
+  // The factor is single precision, the product is not: a full level reads as 99.
+  constexpr double kFactor = static_cast<double>(1.0f / 65535.0f);
+  return static_cast<int>(static_cast<double>(left) * kFactor * 100.0);
 }
 
 void MpegPlayer::setVolume(int percent) {
@@ -345,6 +333,12 @@ void MpegPlayer::outputLoop() {
     }
     // The natural end: decoding has finished, everything decoded has been queued and the
     // device has played it all (the decode thread's flag is read before the indices).
+    if (decodeDone_.load() && readIndex_.load() == writeIndex_.load() &&
+        lastGeneration != generation_.load()) {
+      // A seek that found nothing more to play: what the device holds is from the old place.
+      output_->reset();
+      lastGeneration = generation_.load();
+    }
     if (decodeDone_.load() && readIndex_.load() == writeIndex_.load() && devicePlayedEverything()) {
       output_->drain();
       int expected = kRunning;

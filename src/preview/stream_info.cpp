@@ -1,5 +1,7 @@
 #include "preview/stream_info.h"
 
+#include <algorithm>
+
 namespace norva::preview {
 
 std::optional<size_t> scanForSync(std::span<const uint8_t> file, size_t pos) {
@@ -48,6 +50,27 @@ int64_t totalFramesOf(size_t fileSize, size_t firstFrameOffset, const MpegHeader
   if (fileSize < 1 || header.frameSize == 0) return -1;
   const size_t streamBytes = fileSize > firstFrameOffset ? fileSize - firstFrameOffset : 0;
   return static_cast<int64_t>(streamBytes / header.frameSize);
+}
+
+SeekTarget seekTarget(const StreamInfo& info, size_t fileSize, int thousandths) {
+  const int64_t p = std::clamp(thousandths, 0, 1000);
+  const int64_t total = std::max<int64_t>(info.totalFrames, 0);
+  SeekTarget target;
+  target.frame = (2 * total * p + 1000) / 2000;
+  const auto& xing = info.xing;
+  const size_t base = info.firstFrameOffset;
+  if (xing && xing->toc && xing->frames && *xing->frames > 0) {
+    const double percent = static_cast<double>(target.frame) * 100.0 / *xing->frames;
+    const size_t span = xing->bytes && *xing->bytes > 0 ? *xing->bytes
+                        : fileSize > base               ? fileSize - base
+                                                        : 0;
+    target.byte = base + static_cast<size_t>(xingSeekFraction(*xing->toc, percent) *
+                                             static_cast<double>(span));
+  } else {
+    target.byte = base + info.header.frameSize * static_cast<size_t>(target.frame);
+  }
+  target.byte = std::clamp(target.byte, std::min(info.audioOffset, fileSize), fileSize);
+  return target;
 }
 
 double msPerFrameOf(const MpegHeader& header) {

@@ -52,6 +52,17 @@ std::optional<StreamInfo> analyseStream(std::span<const uint8_t> file);
 int64_t totalFramesOf(size_t fileSize, size_t firstFrameOffset, const MpegHeader& header,
                       const std::optional<XingHeader>& xing);
 
+struct SeekTarget {
+  int64_t frame = 0;  // frames before the point
+  size_t byte = 0;    // where decoding goes on
+};
+
+// Where `thousandths` of the stream (0..1000) lies: the frame is that share of the total,
+// rounded half up; the byte comes from the tag's seek table when there is one (a share of the
+// tag's byte count, else of the stream), otherwise from the first frame's size. Both count from
+// the first frame, never fall before the audio or past the end of the file.
+SeekTarget seekTarget(const StreamInfo& info, size_t fileSize, int thousandths);
+
 // Milliseconds one frame plays.
 double msPerFrameOf(const MpegHeader& header);
 

@@ -163,3 +163,41 @@ TEST(HeaderSearch, SampleFiles) {
 
 }  // namespace
 }  // namespace norva::preview
+
+namespace norva::preview {
+namespace {
+
+TEST(SeekTarget, WithoutTagByFrameSize) {
+  const auto file = test::cbrStream(5'000'000);
+  const auto info = *analyseStream(file);
+  auto target = seekTarget(info, file.size(), 1000);
+  EXPECT_EQ(target.frame, 11'990);
+  EXPECT_EQ(target.byte, 417u * 11'990);  // fewer than a frame's bytes remain
+  target = seekTarget(info, file.size(), 500);
+  EXPECT_EQ(target.frame, 5'995);
+  EXPECT_EQ(target.byte, 417u * 5'995);
+  // Half up: 11,990 * 1 / 1000 = 11.99 -> 12.
+  EXPECT_EQ(seekTarget(info, file.size(), 1).frame, 12);
+  EXPECT_EQ(seekTarget(info, file.size(), -5).byte, 0u);
+  EXPECT_EQ(seekTarget(info, file.size(), 5000).frame, 11'990);
+}
+
+TEST(SeekTarget, FromTheTagsSeekTableAfterLeadingBytes) {
+  // 1000 bytes of junk (an MPR head, say), a tag for 99 frames, the frames.
+  std::vector<uint8_t> head(1000, 0x20);
+  const auto file = concat(concat(head, test::tagFrame("Xing", 99, 100 * 417)), frames(99));
+  const auto info = *analyseStream(file);
+  ASSERT_EQ(info.firstFrameOffset, 1000u);
+  ASSERT_EQ(info.audioOffset, 1417u);
+  // 50 % -> toc[50] = 128 -> half the tag's byte count, counted from the tag frame.
+  const auto target = seekTarget(info, file.size(), 505);
+  EXPECT_EQ(target.frame, 50);
+  const double percent = 50 * 100.0 / 99;
+  const double fraction = xingSeekFraction(*info.xing->toc, percent);
+  EXPECT_EQ(target.byte, 1000u + static_cast<size_t>(fraction * 100 * 417));
+  // The start never lands on the tag frame or before it.
+  EXPECT_EQ(seekTarget(info, file.size(), 0).byte, 1417u);
+}
+
+}  // namespace
+}  // namespace norva::preview
