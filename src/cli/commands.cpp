@@ -8,6 +8,8 @@ int runLyr(Args args);
 int runLrc(Args args);
 int runUnlyr(Args args);
 int runScreens(Args args);
+int runInfo(Args args);
+int runPlay(Args args);
 
 std::span<const Command> allCommands() {
   static const std::array commands{
@@ -17,6 +19,8 @@ std::span<const Command> allCommands() {
       Command{"lrc", "lrc IN -o OUT [--font small|large] [--on-warning yes|no|cancel]", runLrc},
       Command{"unlyr", "unlyr IN [-o OUT]", runUnlyr},
       Command{"screens", "screens IN.lyr", runScreens},
+      Command{"info", "info FILE", runInfo},
+      Command{"play", "play FILE [--audio alsa|null] [--speed N|max] [--seek P]", runPlay},
   };
   return commands;
 }

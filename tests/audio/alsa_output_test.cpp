@@ -13,8 +13,8 @@ namespace {
 const PcmFormat kStereo44{2, 44100, 16};
 
 TEST(AlsaOutput, PlaysThroughTheNullPluginInOrder) {
+  test::DoneLog log;  // outlives the device that calls it
   AlsaOutput out("null");
-  test::DoneLog log;
   test::TestBlocks blocks(8, 1152);
   ASSERT_TRUE(out.open(kStereo44, log.callback())) << out.lastError();
   EXPECT_EQ(out.name(), "alsa:null");
@@ -26,8 +26,8 @@ TEST(AlsaOutput, PlaysThroughTheNullPluginInOrder) {
 }
 
 TEST(AlsaOutput, PauseResetAndCloseOnTheNullPlugin) {
+  test::DoneLog log;  // outlives the device that calls it
   AlsaOutput out("null");
-  test::DoneLog log;
   test::TestBlocks blocks(4, 1152);
   ASSERT_TRUE(out.open(PcmFormat{1, 22050, 16}, log.callback())) << out.lastError();
   out.pause();
@@ -43,6 +43,7 @@ TEST(AlsaOutput, PauseResetAndCloseOnTheNullPlugin) {
 }
 
 TEST(AlsaOutput, UnknownDeviceFailsAndFallbackTakesTheNullDevice) {
+  test::DoneLog log;  // outlives the device that calls it
   auto alsa = std::make_unique<AlsaOutput>("no_such_device_here");
   int fallbacks = 0;
   std::string failedName;
@@ -52,7 +53,6 @@ TEST(AlsaOutput, UnknownDeviceFailsAndFallbackTakesTheNullDevice) {
                        ++fallbacks;
                        failedName = failed.name();
                      });
-  test::DoneLog log;
   test::TestBlocks blocks(2, 100);
   ASSERT_TRUE(out.open(kStereo44, log.callback()));
   EXPECT_TRUE(out.usingFallback());

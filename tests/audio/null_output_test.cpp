@@ -10,12 +10,12 @@ namespace {
 const PcmFormat kStereo44{2, 44100, 16};
 
 TEST(NullOutput, PlaysBlocksInOrderAndRecordsThem) {
+  test::DoneLog log;  // outlives the device that calls it
   NullOutput out(NullOutput::Pace::AsFastAsPossible);
   std::vector<uint8_t> recorded;
   out.setRecorder([&](std::span<const uint8_t> pcm) {
     recorded.insert(recorded.end(), pcm.begin(), pcm.end());
   });
-  test::DoneLog log;
   test::TestBlocks blocks(5, 441);
   ASSERT_TRUE(out.open(kStereo44, log.callback()));
   EXPECT_FALSE(out.open(kStereo44, log.callback()));  // already open
@@ -31,8 +31,8 @@ TEST(NullOutput, PlaysBlocksInOrderAndRecordsThem) {
 }
 
 TEST(NullOutput, ResetHandsBackEveryQueuedBlockAndCloseWaitsForIt) {
+  test::DoneLog log;  // outlives the device that calls it
   NullOutput out(NullOutput::Pace::Stepped);
-  test::DoneLog log;
   test::TestBlocks blocks(6, 100);
   ASSERT_TRUE(out.open(kStereo44, log.callback()));
   for (auto& block : blocks.blocks) out.write(block);
@@ -48,10 +48,10 @@ TEST(NullOutput, ResetHandsBackEveryQueuedBlockAndCloseWaitsForIt) {
 }
 
 TEST(NullOutput, PausedDeviceHoldsItsBlocksUntilRestart) {
+  test::DoneLog log;  // outlives the device that calls it
   NullOutput out(NullOutput::Pace::AsFastAsPossible);
   std::atomic<size_t> recorded{0};
   out.setRecorder([&](std::span<const uint8_t> pcm) { recorded += pcm.size(); });
-  test::DoneLog log;
   test::TestBlocks blocks(3, 100);
   ASSERT_TRUE(out.open(kStereo44, log.callback()));
   out.pause();
@@ -70,10 +70,10 @@ TEST(NullOutput, PausedDeviceHoldsItsBlocksUntilRestart) {
 }
 
 TEST(NullOutput, VolumeScalesEachChannel) {
+  test::DoneLog log;  // outlives the device that calls it
   NullOutput out(NullOutput::Pace::AsFastAsPossible);
   std::vector<uint8_t> recorded;
   out.setRecorder([&](std::span<const uint8_t> pcm) { recorded.assign(pcm.begin(), pcm.end()); });
-  test::DoneLog log;
   std::vector<uint8_t> pcm{0x00, 0x40, 0x00, 0xC0};  // left 16384, right -16384
   AudioBlock block{pcm, 0};
   ASSERT_TRUE(out.open(kStereo44, log.callback()));
@@ -88,9 +88,9 @@ TEST(NullOutput, VolumeScalesEachChannel) {
 }
 
 TEST(NullOutput, RealTimeClockRunsAtTheGivenSpeed) {
+  test::DoneLog log;  // outlives the device that calls it
   // 2 s of sound at 1000 times real time.
   NullOutput out(NullOutput::Pace::RealTime, 1000.0);
-  test::DoneLog log;
   test::TestBlocks blocks(2, 44100);
   ASSERT_TRUE(out.open(kStereo44, log.callback()));
   for (auto& block : blocks.blocks) out.write(block);

@@ -39,6 +39,11 @@ class EngineRig {
     });
   }
 
+  // The engine goes first: its threads call back into this rig.
+  ~EngineRig() { player.reset(); }
+  EngineRig(const EngineRig&) = delete;
+  EngineRig& operator=(const EngineRig&) = delete;
+
   bool waitForEnd() {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, kGenerous, [&] { return ended_; });
