@@ -29,6 +29,7 @@ bool BlockQueueOutput::open(const PcmFormat& format, DoneCallback done) {
   done_ = std::move(done);
   open_ = true;
   paused_ = false;
+  pausedFlag_ = false;
   closing_ = false;
   interrupt_ = false;
   thread_ = std::thread([this] { run(); });
@@ -36,12 +37,14 @@ bool BlockQueueOutput::open(const PcmFormat& format, DoneCallback done) {
 }
 
 bool BlockQueueOutput::write(AudioBlock& block) {
+  bool wake = false;
   {
     std::lock_guard lock(mutex_);
     if (!open_) return false;
     queue_.push_back(&block);
+    wake = idle_;  // a busy playing thread finds the block itself
   }
-  wake_.notify_all();
+  if (wake) wake_.notify_all();
   return true;
 }
 
@@ -50,6 +53,7 @@ void BlockQueueOutput::pause() {
     std::lock_guard lock(mutex_);
     if (!open_) return;
     paused_ = true;
+    pausedFlag_ = true;
   }
   wake_.notify_all();
 }
@@ -59,6 +63,7 @@ void BlockQueueOutput::restart() {
     std::lock_guard lock(mutex_);
     if (!open_) return;
     paused_ = false;
+    pausedFlag_ = false;
   }
   wake_.notify_all();
 }
@@ -146,6 +151,7 @@ bool BlockQueueOutput::waitPlayingTime(std::chrono::nanoseconds duration) {
 }
 
 bool BlockQueueOutput::waitWhilePaused() {
+  if (!pausedFlag_.load() && !interrupt_.load()) return true;
   std::unique_lock lock(mutex_);
   wake_.wait(lock, [&] { return !paused_ || interrupt_.load(); });
   return !interrupt_;
@@ -156,10 +162,12 @@ void BlockQueueOutput::run() {
   bool devicePaused = false;
   for (;;) {
     // Nothing starts while a reset or close is taking the queue away.
+    idle_ = true;
     wake_.wait(lock, [&] {
       return closing_ ||
              (!interrupt_ && ((!paused_ && !queue_.empty()) || (paused_ && !devicePaused)));
     });
+    idle_ = false;
     if (closing_) break;
     if (paused_) {
       // Let the backend stop its clock; then sleep until restarted.

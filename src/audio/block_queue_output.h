@@ -74,7 +74,9 @@ class BlockQueueOutput : public AudioOutput {
   bool open_ = false;
   bool paused_ = false;
   bool closing_ = false;
-  bool playing_ = false;  // the front block is being played
+  bool playing_ = false;                 // the front block is being played
+  bool idle_ = false;                    // the playing thread waits for work
+  std::atomic<bool> pausedFlag_{false};  // paused_, readable without the lock
   std::atomic<bool> interrupt_{false};
   std::atomic<uint32_t> volume_{kFullVolume};
   PcmFormat format_;

@@ -16,6 +16,9 @@ std::atomic<int> gLiveEngines{0};
 // change the threads make is also signalled, so these only bound a wait.
 constexpr auto kWaitStep = 100ms;
 
+// Ready blocks that make the decode thread wake the output thread.
+constexpr uint32_t kWakeBatch = 8;
+
 // The first sync pattern after `pos`, up to the end of the image.
 std::optional<size_t> nextSync(std::span<const uint8_t> image, size_t pos) {
   for (size_t q = pos + 1; q + 1 < image.size(); ++q)
@@ -73,9 +76,11 @@ bool MpegPlayer::openImage(std::vector<uint8_t> image) {
   framesDecoded_ = 0;
   framesPlayed_ = 0;
   generation_ = 0;
+  decodeGeneration_ = 0;
   {
     std::lock_guard lock(seekMutex_);
     seekPending_ = false;
+    seekGeneration_ = 0;
   }
   seekRequested_ = false;
 
@@ -134,6 +139,8 @@ void MpegPlayer::seek(int thousandths) {
     seekPending_ = true;
     seekByte_ = byte;
     seekFrame_ = frame;
+    // From now on blocks of older generations are neither played nor counted.
+    seekGeneration_ = generation_.fetch_add(1) + 1;
   }
   framesDecoded_ = frame;
   framesPlayed_ = frame;
@@ -155,7 +162,8 @@ void MpegPlayer::setVolume(int percent) {
 
 void MpegPlayer::wakeAll() {
   { std::lock_guard lock(wakeMutex_); }
-  wake_.notify_all();
+  decodeWake_.notify_all();
+  outputWake_.notify_all();
   { std::lock_guard lock(headerMutex_); }
   headerFreed_.notify_all();
 }
@@ -169,11 +177,11 @@ void MpegPlayer::applySeek() {
     seekPending_ = false;
     byte = seekByte_;
     frame = seekFrame_;
+    // Blocks decoded before the seek keep their older generation: the output thread drops
+    // them and resets the device before queuing the first block from the new place.
+    decodeGeneration_ = seekGeneration_;
   }
   seekRequested_ = false;
-  // Blocks decoded before the seek belong to an older generation: the output thread drops
-  // them and resets the device before queuing the first block from the new place.
-  generation_.fetch_add(1);
   readPos_ = byte;
   framesDecoded_ = frame;
   framesPlayed_ = frame;
@@ -182,11 +190,24 @@ void MpegPlayer::applySeek() {
 }
 
 void MpegPlayer::finishDecoding() {
-  {
-    std::lock_guard lock(wakeMutex_);
-    decodeDone_ = true;
-  }
-  wake_.notify_all();
+  decodeDone_ = true;
+  wakeOutput();
+}
+
+// A thread about to wait sets its flag under the wake mutex before it tests its condition; a
+// thread that changed that condition looks at the flag afterwards and, only when it is set,
+// passes through the mutex and notifies. No wake-up is lost, and none is spent on a thread that
+// is busy anyway.
+void MpegPlayer::wakeDecoder() {
+  if (!decoderWaiting_.load()) return;
+  { std::lock_guard lock(wakeMutex_); }
+  decodeWake_.notify_all();
+}
+
+void MpegPlayer::wakeOutput() {
+  if (!outputWaiting_.load()) return;
+  { std::lock_guard lock(wakeMutex_); }
+  outputWake_.notify_all();
 }
 
 void MpegPlayer::decodeLoop() {
@@ -197,13 +218,16 @@ void MpegPlayer::decodeLoop() {
     const bool full =
         (w + 1) % kRingBlocks == readIndex_.load() || blocks_[w].state.load() != kFree;
     if (decodeDone_.load() || full) {
+      wakeOutput();
       std::unique_lock lock(wakeMutex_);
-      wake_.wait_for(lock, kWaitStep, [&] {
+      decoderWaiting_ = true;
+      decodeWake_.wait_for(lock, kWaitStep, [&] {
         if (runState_.load() != kRunning || seekRequested_.load()) return true;
         if (decodeDone_.load()) return false;
         const uint32_t wi = writeIndex_.load();
         return (wi + 1) % kRingBlocks != readIndex_.load() && blocks_[wi].state.load() == kFree;
       });
+      decoderWaiting_ = false;
       continue;
     }
     const size_t pos = readPos_.load();
@@ -215,15 +239,15 @@ void MpegPlayer::decodeLoop() {
     const auto result = decoder_.decodeFrame(image.subspan(pos), block.pcm);
     if (result.inputUsed > 0) {
       block.length = result.outputBytes;
-      block.generation = generation_.load();
+      block.generation = decodeGeneration_;
       block.state = kReady;
       readPos_ = pos + result.inputUsed;
       framesDecoded_.fetch_add(1);
-      {
-        std::lock_guard lock(wakeMutex_);
-        writeIndex_ = (w + 1) % kRingBlocks;
-      }
-      wake_.notify_all();
+      const uint32_t next = (w + 1) % kRingBlocks;
+      writeIndex_ = next;
+      // The output thread is woken for a batch of blocks, not for each one: it queues all
+      // that are ready at once. It is also woken whenever this thread is about to wait.
+      if ((next + kRingBlocks - readIndex_.load()) % kRingBlocks >= kWakeBatch) wakeOutput();
       continue;
     }
     // Not decodable here: go on at the next sync pattern with a fresh decoder. The last
@@ -237,10 +261,10 @@ void MpegPlayer::decodeLoop() {
   }
 }
 
-int MpegPlayer::takeFreeHeader() {
+audio::AudioBlock* MpegPlayer::takeFreeHeader(uint32_t blockIndex, uint64_t generation) {
   std::unique_lock lock(headerMutex_);
   for (;;) {
-    if (runState_.load() != kRunning) return -1;
+    if (runState_.load() != kRunning) return nullptr;
     int found = -1;
     for (int i = 0; i < static_cast<int>(kRingBlocks); ++i) {
       auto& header = headers_[i];
@@ -255,8 +279,14 @@ int MpegPlayer::takeFreeHeader() {
       }
     }
     if (found >= 0) {
-      headers_[found].sequence = ++queuedCount_;
-      return found;
+      auto& header = headers_[found];
+      header.sequence = ++queuedCount_;
+      const Block& block = blocks_[blockIndex];
+      header.block = audio::AudioBlock{std::span<const uint8_t>(block.pcm.data(), block.length),
+                                       static_cast<uintptr_t>(found)};
+      header.blockIndex = blockIndex;
+      header.generation = generation;
+      return &header.block;
     }
     headerFreed_.wait_for(lock, kWaitStep);
   }
@@ -281,11 +311,8 @@ void MpegPlayer::onBlockDone(audio::AudioBlock& done) {
   headerFreed_.notify_all();
   int64_t played = 0;
   if (current) played = framesPlayed_.fetch_add(1) + 1;
-  {
-    std::lock_guard lock(wakeMutex_);
-    blocks_[blockIndex].state = kFree;
-  }
-  wake_.notify_all();
+  blocks_[blockIndex].state = kFree;
+  wakeDecoder();
   if (current && onPlayed_) onPlayed_(played);
 }
 
@@ -309,26 +336,13 @@ void MpegPlayer::outputLoop() {
         }
         block.state = kFree;
       } else {
-        const int h = takeFreeHeader();
-        if (h < 0) break;
-        audio::AudioBlock* queued = nullptr;
-        {
-          std::lock_guard lock(headerMutex_);
-          auto& header = headers_[h];
-          header.block = audio::AudioBlock{std::span<const uint8_t>(block.pcm.data(), block.length),
-                                           static_cast<uintptr_t>(h)};
-          header.blockIndex = r;
-          header.generation = generation;
-          queued = &header.block;
-        }
         block.state = kQueued;
+        audio::AudioBlock* queued = takeFreeHeader(r, generation);
+        if (queued == nullptr) break;
         output_->write(*queued);
       }
-      {
-        std::lock_guard lock(wakeMutex_);
-        readIndex_ = (r + 1) % kRingBlocks;
-      }
-      wake_.notify_all();
+      readIndex_ = (r + 1) % kRingBlocks;
+      wakeDecoder();
       continue;
     }
     // The natural end: decoding has finished, everything decoded has been queued and the
@@ -346,10 +360,12 @@ void MpegPlayer::outputLoop() {
       break;
     }
     std::unique_lock lock(wakeMutex_);
-    wake_.wait_for(lock, kWaitStep, [&] {
+    outputWaiting_ = true;
+    outputWake_.wait_for(lock, kWaitStep, [&] {
       return runState_.load() != kRunning || readIndex_.load() != writeIndex_.load() ||
              decodeDone_.load();
     });
+    outputWaiting_ = false;
     if (decodeDone_.load() && readIndex_.load() == writeIndex_.load()) {
       // Waiting for the device to hand back its last blocks.
       lock.unlock();

@@ -102,7 +102,11 @@ class MpegPlayer {
   void outputLoop();
   void applySeek();
   void finishDecoding();
-  int takeFreeHeader();
+  // Takes a free output header (waiting while none is) and points it at the block; nothing
+  // once the run state is not running.
+  audio::AudioBlock* takeFreeHeader(uint32_t blockIndex, uint64_t generation);
+  void wakeDecoder();
+  void wakeOutput();
   bool devicePlayedEverything();
   void onBlockDone(audio::AudioBlock& block);
   void wakeAll();
@@ -129,16 +133,21 @@ class MpegPlayer {
   std::atomic<bool> decodeDone_{false};
   std::atomic<int64_t> framesDecoded_{0};
   std::atomic<int64_t> framesPlayed_{0};
-  std::atomic<uint64_t> generation_{0};
+  std::atomic<uint64_t> generation_{0};  // advanced by every seek
+  uint64_t decodeGeneration_ = 0;        // decode thread: the seek its blocks come from
 
   std::mutex seekMutex_;  // guards the pending seek target
   bool seekPending_ = false;
   size_t seekByte_ = 0;
   int64_t seekFrame_ = 0;
+  uint64_t seekGeneration_ = 0;
   std::atomic<bool> seekRequested_{false};
 
   std::mutex wakeMutex_;
-  std::condition_variable wake_;
+  std::condition_variable decodeWake_;  // the decode thread waits on it
+  std::condition_variable outputWake_;  // the output thread waits on it
+  std::atomic<bool> decoderWaiting_{false};
+  std::atomic<bool> outputWaiting_{false};
 
   std::function<void()> onEnd_;
   std::function<void(int64_t)> onPlayed_;
