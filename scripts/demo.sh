@@ -1,7 +1,20 @@
 #!/usr/bin/env bash
-# End-to-end demo: compiles the bundled Chinese LRC and timed text into LYR files and prints
-# their screens with their times.
+# End-to-end demo: compiles the bundled Chinese LRC file and timed text into LYR files, prints
+# their screens (decoded to UTF-8) with their times, and reads one back into timed text.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 norva=${1:-build/default/src/cli/norva}
-"$norva" help
+examples=data/examples
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+echo "== LRC through the batch compiler: $examples/song_cn.lrc"
+"$norva" lrc "$examples/song_cn.lrc" -o "$out/song_cn.lrc.lyr"
+"$norva" screens "$out/song_cn.lrc.lyr"
+echo
+echo "== timed text through the timed-text writer: $examples/song_cn.tly"
+"$norva" lyr "$examples/song_cn.tly" -o "$out/song_cn.tly.lyr"
+"$norva" screens "$out/song_cn.tly.lyr"
+echo
+echo "== the LYR file read back into the editor's timed text"
+"$norva" unlyr "$out/song_cn.tly.lyr" | iconv -f CP936 -t UTF-8 | tr -d '\r'

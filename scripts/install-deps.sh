@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   clang clang-format libclang-rt-14-dev llvm
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev
+  qt6-base-dev qt6-base-dev-tools
   libgl-dev libxkbcommon-dev
   libmpg123-dev libsndfile1-dev libmp3lame-dev libasound2-dev libasound2-plugins alsa-utils
   shared-mime-info desktop-file-utils xdg-utils

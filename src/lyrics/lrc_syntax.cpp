@@ -38,10 +38,10 @@ bool readLrcOffset(std::string_view line, int64_t& tenths) {
 size_t lrcTagCount(std::string_view line) {
   size_t opens = 0;
   size_t closes = 0;
-  for (size_t i = 0; i + 1 < line.size(); ++i) {
-    if (line[i] == '[' && isDigit(line[i + 1])) ++opens;
-    if (isDigit(line[i]) && line[i + 1] == ']') ++closes;
-  }
+  for (size_t i = line.find('['); i != std::string_view::npos; i = line.find('[', i + 1))
+    if (i + 1 < line.size() && isDigit(line[i + 1])) ++opens;
+  for (size_t i = line.find(']'); i != std::string_view::npos; i = line.find(']', i + 1))
+    if (i > 0 && isDigit(line[i - 1])) ++closes;
   return std::min(opens, closes);
 }
 

@@ -136,7 +136,7 @@ CompileStatus CLyrCompiler::compile(std::string_view text, Syntax syntax) {
   while (reader.next(line)) {
     if (line.rawLength > kMaxLineBytes) return fail(kTextTooLong);
     const std::string_view content = line.text;
-    if (content.empty()) continue;
+    if (content.empty() || content == "\r") continue;  // empty lines, or only a CR
     if (syntax == Syntax::TimedText) {
       if (!isTimedTextLine(content)) continue;
       if (timedLines.size() == kMaxTimedLines) return fail(kInputTooLarge);
@@ -233,7 +233,7 @@ CompileStatus CLyrCompiler::compile(std::string_view text, Syntax syntax) {
   const size_t textStart = kDirectorySize + kIndexEntrySize * n;
   const size_t size = roundUpToBlock(kHeaderSize + textStart + textAreaSize);
   if (size > kMaxImageSize) return fail(kInputTooLarge);
-  image_ = LyrImage{};
+  std::fill(image_.bytes.begin(), image_.bytes.end(), uint8_t{0});
   std::span<uint8_t> bytes(image_.bytes);
   writeHeaderBlock(bytes, fontClass_, 0);
   std::span<uint8_t> body = bytes.subspan(kHeaderSize);

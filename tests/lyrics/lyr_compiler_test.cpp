@@ -120,7 +120,7 @@ TEST_F(Compile, PlainLinesJoinTheScreenAndTheFirstLineIsIgnored) {
             (std::vector<Entry>{{10, "\rbeforeone\rmore"}, {20, "two"}}));
   // LF line ends and empty lines read alike.
   CLyrCompiler lf(prompter);
-  ASSERT_EQ(lf.compileLrcText("ignored\n\n[00:01.00]one\nmore\n"), CompileStatus::Ok);
+  ASSERT_EQ(lf.compileLrcText("ignored\n\n[00:01.00]one\nmore\n\r\r\n"), CompileStatus::Ok);
   EXPECT_EQ(entries(lf.image()), (std::vector<Entry>{{10, "one\rmore"}}));
 }
 
