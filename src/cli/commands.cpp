@@ -10,6 +10,7 @@ int runUnlyr(Args args);
 int runScreens(Args args);
 int runInfo(Args args);
 int runPlay(Args args);
+int runMpr(Args args);
 
 std::span<const Command> allCommands() {
   static const std::array commands{
@@ -21,6 +22,7 @@ std::span<const Command> allCommands() {
       Command{"screens", "screens IN.lyr", runScreens},
       Command{"info", "info FILE", runInfo},
       Command{"play", "play FILE [--audio alsa|null] [--speed N|max] [--seek P]", runPlay},
+      Command{"mpr", "mpr MP3 LYRIC [-o OUT] [--on-warning yes|no|cancel]", runMpr},
   };
   return commands;
 }

@@ -40,19 +40,26 @@ int usage(std::string_view message, std::string_view usageLine) {
 
 const char* versionName(preview::MpegVersion version) {
   switch (version) {
-    case preview::MpegVersion::Mpeg1: return "1";
-    case preview::MpegVersion::Mpeg2: return "2";
-    case preview::MpegVersion::Mpeg25: return "2.5";
+    case preview::MpegVersion::Mpeg1:
+      return "1";
+    case preview::MpegVersion::Mpeg2:
+      return "2";
+    case preview::MpegVersion::Mpeg25:
+      return "2.5";
   }
   return "?";
 }
 
 const char* modeName(preview::ChannelMode mode) {
   switch (mode) {
-    case preview::ChannelMode::Stereo: return "stereo";
-    case preview::ChannelMode::JointStereo: return "joint stereo";
-    case preview::ChannelMode::DualChannel: return "dual channel";
-    case preview::ChannelMode::Mono: return "mono";
+    case preview::ChannelMode::Stereo:
+      return "stereo";
+    case preview::ChannelMode::JointStereo:
+      return "joint stereo";
+    case preview::ChannelMode::DualChannel:
+      return "dual channel";
+    case preview::ChannelMode::Mono:
+      return "mono";
   }
   return "?";
 }
@@ -92,7 +99,9 @@ class RawTerminal {
 };
 
 std::atomic<bool> gInterrupted{false};
-extern "C" void onInterrupt(int) { gInterrupted = true; }
+extern "C" void onInterrupt(int) {
+  gInterrupted = true;
+}
 
 struct PlayOptions {
   enum class Audio { Default, Alsa, Null } audio = Audio::Default;
@@ -103,7 +112,8 @@ struct PlayOptions {
 
 std::unique_ptr<audio::AudioOutput> makeOutput(const PlayOptions& options, Prompter& prompter) {
   using audio::NullOutput;
-  const auto pace = options.maxSpeed ? NullOutput::Pace::AsFastAsPossible : NullOutput::Pace::RealTime;
+  const auto pace =
+      options.maxSpeed ? NullOutput::Pace::AsFastAsPossible : NullOutput::Pace::RealTime;
   auto null = std::make_unique<NullOutput>(pace, options.speed);
   if (options.audio == PlayOptions::Audio::Null) return null;
   // NORVA_ALSA_DEVICE names another PCM than "default" (for instance ALSA's "null" plugin).
@@ -220,16 +230,22 @@ bool handleKeys(MpegPlayer& player, std::string& pending, bool& inputOpen) {
     pending.erase(0, 1);
     switch (key) {
       case 'q':
-      case 'Q': return false;
+      case 'Q':
+        return false;
       case ' ':
         if (player.paused())
           player.resume();
         else
           player.pause();
         break;
-      case '+': player.setVolume(player.volume() + 10); break;
-      case '-': player.setVolume(player.volume() - 10); break;
-      default: break;
+      case '+':
+        player.setVolume(player.volume() + 10);
+        break;
+      case '-':
+        player.setVolume(player.volume() - 10);
+        break;
+      default:
+        break;
     }
   }
   return true;
