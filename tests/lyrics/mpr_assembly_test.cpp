@@ -182,6 +182,17 @@ TEST(MprConvert, TimedTextIsCompiledAndLyrIsReadAsIs) {
   ASSERT_EQ(outcome.result, kMprDone);
   EXPECT_EQ(readFile(dir.path() / "again.mpr"), fromTly);
   EXPECT_TRUE(prompter.messages.empty());
+
+  // A reserve offset in the directory stays; the header block's reserve count goes with it.
+  writeBe16(lyr, kHeaderReserveBlocksOffset, 5);
+  writeBe16(lyr, 512 + kDirReserveOffsetOffset, 0x0203);
+  writeFile(dir.path() / "reserve.lyr", lyr);
+  outcome = convertToMpr(prompter, dir.path() / "s.mp3", dir.path() / "reserve.lyr",
+                         dir.path() / "reserve.mpr");
+  ASSERT_EQ(outcome.result, kMprDone);
+  const auto withReserve = readFile(dir.path() / "reserve.mpr");
+  EXPECT_EQ(readBe16(withReserve, kDirReserveOffsetOffset), 0x0203);
+  EXPECT_EQ(withReserve.size(), fromTly.size());
 }
 
 TEST(MprConvert, AnythingThatIsNotALyrImageIsRefused) {
