@@ -264,7 +264,7 @@ void MpegPlayer::decodeLoop() {
 audio::AudioBlock* MpegPlayer::takeFreeHeader(uint32_t blockIndex, uint64_t generation) {
   std::unique_lock lock(headerMutex_);
   for (;;) {
-    if (runState_.load() != kRunning) return nullptr;
+    if (runState_.load() != kRunning || generation != generation_.load()) return nullptr;
     int found = -1;
     for (int i = 0; i < static_cast<int>(kRingBlocks); ++i) {
       auto& header = headers_[i];
@@ -338,8 +338,12 @@ void MpegPlayer::outputLoop() {
       } else {
         block.state = kQueued;
         audio::AudioBlock* queued = takeFreeHeader(r, generation);
-        if (queued == nullptr) break;
-        output_->write(*queued);
+        if (queued == nullptr) {
+          if (runState_.load() != kRunning) break;
+          // A seek made the block stale while it waited for a header.
+          block.state = kFree;
+        }
+        if (queued != nullptr) output_->write(*queued);
       }
       readIndex_ = (r + 1) % kRingBlocks;
       wakeDecoder();
@@ -347,11 +351,11 @@ void MpegPlayer::outputLoop() {
     }
     // The natural end: decoding has finished, everything decoded has been queued and the
     // device has played it all (the decode thread's flag is read before the indices).
-    if (decodeDone_.load() && readIndex_.load() == writeIndex_.load() &&
-        lastGeneration != generation_.load()) {
-      // A seek that found nothing more to play: what the device holds is from the old place.
-      output_->reset();
+    if (readIndex_.load() == writeIndex_.load() && lastGeneration != generation_.load()) {
+      // After a seek, once the old blocks are passed over: what the device holds is from the
+      // old place. Handing it back now also frees those blocks for the decode thread.
       lastGeneration = generation_.load();
+      output_->reset();
     }
     if (decodeDone_.load() && readIndex_.load() == writeIndex_.load() && devicePlayedEverything()) {
       output_->drain();

@@ -103,7 +103,7 @@ class MpegPlayer {
   void applySeek();
   void finishDecoding();
   // Takes a free output header (waiting while none is) and points it at the block; nothing
-  // once the run state is not running.
+  // once the run state is not running or a seek has made the block's generation old.
   audio::AudioBlock* takeFreeHeader(uint32_t blockIndex, uint64_t generation);
   void wakeDecoder();
   void wakeOutput();

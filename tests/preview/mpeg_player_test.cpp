@@ -61,6 +61,21 @@ TEST(MpegPlayer, SeekToTheEndWithoutTagEndsAtOnce) {
   EXPECT_EQ(rig.device().blocksReported(), 0u);
 }
 
+TEST(MpegPlayer, SeekWhileTheDeviceHoldsEveryHeaderStillEnds) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  auto& player = *rig.player;
+  ASSERT_TRUE(player.openImage(test::cbrStream(5'000'000)));
+  // The device takes 32 blocks and plays none; the output thread waits for a header.
+  const auto deadline = std::chrono::steady_clock::now() + test::kGenerous;
+  while (rig.device().queuedBlocks() < MpegPlayer::kRingBlocks &&
+         std::chrono::steady_clock::now() < deadline)
+    std::this_thread::yield();
+  ASSERT_EQ(rig.device().queuedBlocks(), MpegPlayer::kRingBlocks);
+  player.seek(1000);
+  ASSERT_TRUE(rig.waitForEnd());
+  EXPECT_EQ(rig.device().blocksReported(), 0u);
+}
+
 TEST(MpegPlayer, SeekContinuesFromTheNewPlace) {
   EngineRig rig(NullOutput::Pace::Stepped);
   auto& player = *rig.player;
