@@ -18,3 +18,9 @@ echo "== timed text through the timed-text writer: $examples/song_cn.tly"
 echo
 echo "== the LYR file read back into the editor's timed text"
 "$norva" unlyr "$out/song_cn.tly.lyr" | iconv -f CP936 -t UTF-8 | tr -d '\r'
+echo
+echo "== the sample song and its LRC merged into one MPR file, then played at full speed"
+cp tests/data/audio/song_cn_speech_44k1_stereo_cbr128.mp3 "$out/song.mp3"
+"$norva" mpr "$out/song.mp3" "$examples/song_cn.lrc"
+"$norva" info "$out/song.MPR"
+"$norva" play "$out/song.MPR" --speed max

@@ -9,6 +9,9 @@ int runLrc(Args args);
 int runUnlyr(Args args);
 int runScreens(Args args);
 int runLogo(Args args);
+int runInfo(Args args);
+int runPlay(Args args);
+int runMpr(Args args);
 
 std::span<const Command> allCommands() {
   static const std::array commands{
@@ -20,6 +23,9 @@ std::span<const Command> allCommands() {
       Command{"screens", "screens IN.lyr", runScreens},
       Command{"logo", "logo IN -o OUT.lgo [--threshold T] [--overwrite] | logo --show FILE [--threshold T]",
               runLogo},
+      Command{"info", "info FILE", runInfo},
+      Command{"play", "play FILE [--audio alsa|null] [--speed N|max] [--seek P]", runPlay},
+      Command{"mpr", "mpr MP3 LYRIC [-o OUT] [--on-warning yes|no|cancel]", runMpr},
   };
   return commands;
 }

@@ -1,0 +1,373 @@
+// norva info and norva play: the preview engine on the command line.
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <iostream>
+#include <mutex>
+#include <sstream>
+#include <string>
+
+#include "audio/alsa_output.h"
+#include "audio/fallback_output.h"
+#include "audio/null_output.h"
+#include "base/file_io.h"
+#include "base/gbk_codec.h"
+#include "cli/cli_prompter.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "preview/lyric_track.h"
+#include "preview/mpeg_player.h"
+#include "preview/stream_info.h"
+
+namespace norva::cli {
+namespace {
+
+using preview::LyricProgress;
+using preview::MpegPlayer;
+
+int usage(std::string_view message, std::string_view usageLine) {
+  std::cerr << "norva: " << message << "\nusage: norva " << usageLine << '\n';
+  return kExitUsage;
+}
+
+const char* versionName(preview::MpegVersion version) {
+  switch (version) {
+    case preview::MpegVersion::Mpeg1:
+      return "1";
+    case preview::MpegVersion::Mpeg2:
+      return "2";
+    case preview::MpegVersion::Mpeg25:
+      return "2.5";
+  }
+  return "?";
+}
+
+const char* modeName(preview::ChannelMode mode) {
+  switch (mode) {
+    case preview::ChannelMode::Stereo:
+      return "stereo";
+    case preview::ChannelMode::JointStereo:
+      return "joint stereo";
+    case preview::ChannelMode::DualChannel:
+      return "dual channel";
+    case preview::ChannelMode::Mono:
+      return "mono";
+  }
+  return "?";
+}
+
+// A screen's GBK text for one terminal line: UTF-8, the CRs between its lines as " / ".
+std::string screenLine(const std::string& gbk) {
+  std::string line;
+  for (char c : gbkToUtf8(gbk)) {
+    if (c == '\r')
+      line += " / ";
+    else if (c != '\n')
+      line += c;
+  }
+  return line;
+}
+
+// The terminal in single-key mode while playing, restored however play ends.
+class RawTerminal {
+ public:
+  RawTerminal() {
+    if (!::isatty(STDIN_FILENO) || ::tcgetattr(STDIN_FILENO, &saved_) != 0) return;
+    termios raw = saved_;
+    raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+    raw.c_cc[VMIN] = 0;
+    raw.c_cc[VTIME] = 0;
+    active_ = ::tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0;
+  }
+  ~RawTerminal() {
+    if (active_) ::tcsetattr(STDIN_FILENO, TCSANOW, &saved_);
+  }
+  RawTerminal(const RawTerminal&) = delete;
+  RawTerminal& operator=(const RawTerminal&) = delete;
+
+ private:
+  termios saved_{};
+  bool active_ = false;
+};
+
+std::atomic<bool> gInterrupted{false};
+extern "C" void onInterrupt(int) {
+  gInterrupted = true;
+}
+
+struct PlayOptions {
+  enum class Audio { Default, Alsa, Null } audio = Audio::Default;
+  bool maxSpeed = false;
+  double speed = 1.0;
+  std::optional<int> seek;
+};
+
+std::unique_ptr<audio::AudioOutput> makeOutput(const PlayOptions& options, Prompter& prompter) {
+  using audio::NullOutput;
+  const auto pace =
+      options.maxSpeed ? NullOutput::Pace::AsFastAsPossible : NullOutput::Pace::RealTime;
+  auto null = std::make_unique<NullOutput>(pace, options.speed);
+  if (options.audio == PlayOptions::Audio::Null) return null;
+  // NORVA_ALSA_DEVICE names another PCM than "default" (for instance ALSA's "null" plugin).
+  const char* device = std::getenv("NORVA_ALSA_DEVICE");
+  auto alsa = std::make_unique<audio::AlsaOutput>(device && *device ? device : "default");
+  return std::make_unique<audio::FallbackOutput>(
+      std::move(alsa), std::move(null), [&prompter](const audio::AudioOutput& failed) {
+        std::string why = failed.name();
+        if (auto* alsaOutput = dynamic_cast<const audio::AlsaOutput*>(&failed))
+          why += " (" + alsaOutput->lastError() + ")";
+        prompter.show(Message{"No sound device could be opened: " + why +
+                                  ". Playing on the null device, without sound.",
+                              "MP3 Player", MessageIcon::Warning, MessageButtons::Ok});
+      });
+}
+
+std::optional<PlayOptions> parsePlayOptions(const Arguments& args, std::string& error) {
+  PlayOptions options;
+  if (auto audio = args.value("--audio")) {
+    if (*audio == "alsa")
+      options.audio = PlayOptions::Audio::Alsa;
+    else if (*audio == "null")
+      options.audio = PlayOptions::Audio::Null;
+    else {
+      error = "--audio takes alsa or null";
+      return std::nullopt;
+    }
+  }
+  if (auto speed = args.value("--speed")) {
+    if (*speed == "max") {
+      options.maxSpeed = true;
+    } else {
+      char* end = nullptr;
+      options.speed = std::strtod(speed->c_str(), &end);
+      if (end == speed->c_str() || *end != '\0' || !(options.speed > 0) || options.speed > 1000) {
+        error = "--speed takes a number above 0 (at most 1000) or max";
+        return std::nullopt;
+      }
+    }
+    if (options.audio == PlayOptions::Audio::Alsa && (options.maxSpeed || options.speed != 1.0)) {
+      error = "--speed other than 1 plays on the null device only";
+      return std::nullopt;
+    }
+    if (options.audio == PlayOptions::Audio::Default && (options.maxSpeed || options.speed != 1.0))
+      options.audio = PlayOptions::Audio::Null;
+  }
+  if (auto seek = args.value("--seek")) {
+    char* end = nullptr;
+    const long value = std::strtol(seek->c_str(), &end, 10);
+    if (end == seek->c_str() || *end != '\0' || value < 0 || value > 1000) {
+      error = "--seek takes thousandths, 0 to 1000";
+      return std::nullopt;
+    }
+    options.seek = static_cast<int>(value);
+  }
+  return options;
+}
+
+// Shows the status bar's two parts: the time, and the lyric screen (or the lyric message).
+class StatusLine {
+ public:
+  StatusLine(const preview::LyricLoad& lyric, bool terminal)
+      : lyric_(lyric), progress_(lyric.track ? &*lyric.track : nullptr), terminal_(terminal) {}
+
+  // One progress step at `tenths`; `everyChange` prints on screen changes only (scripts).
+  void step(int64_t tenths, bool screenChangesOnly) {
+    std::lock_guard lock(mutex_);
+    const auto step = progress_.update(tenths);
+    const std::string time = preview::timeText(tenths);
+    std::string text;
+    if (step.screen >= 0) text = screenLine(lyric_.track->entries()[step.screen].text);
+    if (screenChangesOnly) {
+      if (step.changed) std::cout << time << " [" << tenths << "] " << text << '\n' << std::flush;
+      return;
+    }
+    if (terminal_) {
+      std::cout << "\r\033[K" << time << ' ' << text << std::flush;
+    } else if (time != lastTime_ || step.changed) {
+      std::cout << time << ' ' << text << '\n' << std::flush;
+    }
+    lastTime_ = time;
+  }
+  void finish(int64_t tenths) {
+    std::lock_guard lock(mutex_);
+    if (terminal_) std::cout << '\n';
+    std::cout << preview::timeText(tenths) << " end\n" << std::flush;
+  }
+
+ private:
+  std::mutex mutex_;
+  const preview::LyricLoad& lyric_;
+  LyricProgress progress_;
+  bool terminal_;
+  std::string lastTime_;
+};
+
+// Keys: space pauses and resumes, left/right seek by 50 thousandths, +/- volume, q quits.
+// Returns false when playing should end; `inputOpen` goes false at the end of the input.
+bool handleKeys(MpegPlayer& player, std::string& pending, bool& inputOpen) {
+  std::array<char, 64> buffer{};
+  const ssize_t count = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+  if (count == 0 || (count < 0 && errno != EAGAIN && errno != EINTR)) inputOpen = false;
+  if (count <= 0) return true;
+  pending.append(buffer.data(), static_cast<size_t>(count));
+  while (!pending.empty()) {
+    if (pending[0] == '\033') {
+      if (pending.size() < 3) return true;
+      if (pending[1] == '[' && pending[2] == 'C') player.seek(player.position() + 50);
+      if (pending[1] == '[' && pending[2] == 'D') player.seek(player.position() - 50);
+      pending.erase(0, 3);
+      continue;
+    }
+    const char key = pending[0];
+    pending.erase(0, 1);
+    switch (key) {
+      case 'q':
+      case 'Q':
+        return false;
+      case ' ':
+        if (player.paused())
+          player.resume();
+        else
+          player.pause();
+        break;
+      case '+':
+        player.setVolume(player.volume() + 10);
+        break;
+      case '-':
+        player.setVolume(player.volume() - 10);
+        break;
+      default:
+        break;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int runInfo(Args rawArgs) {
+  constexpr std::string_view kUsage = "info FILE";
+  Arguments args(rawArgs, {}, {});
+  if (!args.ok()) return usage(args.error(), kUsage);
+  if (args.positionals().size() != 1) return usage("one FILE needed", kUsage);
+  const std::string& path = args.positionals()[0];
+  const auto file = readWholeFile(path);
+  if (file.status != ReadResult::Status::Ok) {
+    std::cerr << "norva: cannot read " << path << '\n';
+    return kExitRefused;
+  }
+  const auto info = preview::analyseStream(file.bytes);
+  if (!info) {
+    std::cerr << "norva: no MPEG audio stream in " << path
+              << " (fewer than 4324 bytes, or no three consistent Layer II/III frames)\n";
+    return kExitRefused;
+  }
+  const auto& h = info->header;
+  std::ostringstream out;
+  out << "file: " << path << '\n'
+      << "size: " << file.bytes.size() << " bytes\n"
+      << "first frame offset: " << info->firstFrameOffset << '\n'
+      << "three-frame tests: " << info->tries << '\n'
+      << "MPEG version: " << versionName(h.version) << '\n'
+      << "layer: " << static_cast<int>(h.layer) << '\n'
+      << "sampling rate: " << h.sampleRate << " Hz\n"
+      << "channel mode: " << modeName(h.mode) << '\n'
+      << "bit rate: " << h.bitrate / 1000 << " kbit/s\n"
+      << "frame size: " << h.frameSize << " bytes" << (h.padding ? " (+1 padding)" : "") << '\n';
+  if (info->xing) {
+    const auto& x = *info->xing;
+    out << "Xing header: " << (x.info ? "Info" : "Xing") << ", flags " << x.flags;
+    if (x.frames) out << ", frames " << *x.frames;
+    if (x.bytes) out << ", bytes " << *x.bytes;
+    out << (x.toc ? ", table of contents" : "");
+    if (x.scale) out << ", scale " << *x.scale;
+    out << '\n';
+  } else {
+    out << "Xing header: none\n";
+  }
+  char ms[32];
+  std::snprintf(ms, sizeof ms, "%.2f", info->msPerFrame);
+  out << "total frames: " << info->totalFrames << '\n'
+      << "milliseconds per frame: " << ms << '\n'
+      << "audio starts at: " << info->audioOffset << '\n';
+  std::cout << out.str();
+  return kExitDone;
+}
+
+int runPlay(Args rawArgs) {
+  constexpr std::string_view kUsage = "play FILE [--audio alsa|null] [--speed N|max] [--seek P]";
+  constexpr std::array<std::string_view, 3> kValued{"--audio", "--speed", "--seek"};
+  Arguments args(rawArgs, kValued, {});
+  if (!args.ok()) return usage(args.error(), kUsage);
+  if (args.positionals().size() != 1) return usage("one FILE needed", kUsage);
+  std::string error;
+  const auto options = parsePlayOptions(args, error);
+  if (!options) return usage(error, kUsage);
+  const std::string& path = args.positionals()[0];
+
+  CliPrompter prompter(std::cerr, Answer::Ok);
+  const auto lyric = preview::loadLyricFor(path);
+  if (!lyric.message.empty()) std::cout << lyric.message << '\n';
+
+  std::promise<void> endPromise;
+  auto ended = endPromise.get_future();
+  MpegPlayer player(makeOutput(*options, prompter));
+  player.setEndCallback([&endPromise] { endPromise.set_value(); });
+  const bool terminal = !options->maxSpeed && ::isatty(STDOUT_FILENO);
+  StatusLine status(lyric, terminal);
+  if (options->maxSpeed) {
+    // Every block played is a step, so each screen change is printed with its exact time.
+    player.setPlayedCallback([&status, &player](int64_t frames) {
+      status.step(preview::tenthsPlayed(frames, player.msPerFrame()), true);
+    });
+  }
+  if (!player.open(path)) {
+    std::cerr << "norva: cannot play " << path
+              << ": no MPEG audio stream found (or the decoder or device refused it)\n";
+    return kExitRefused;
+  }
+  if (options->seek) player.seek(*options->seek);
+
+  if (options->maxSpeed) {
+    ended.wait();
+    status.finish(preview::tenthsPlayed(player.framesPlayed(), player.msPerFrame()));
+    player.stop();
+    return kExitDone;
+  }
+
+  RawTerminal raw;
+  gInterrupted = false;
+  struct sigaction action {};
+  action.sa_handler = onInterrupt;
+  ::sigaction(SIGINT, &action, nullptr);
+  ::sigaction(SIGTERM, &action, nullptr);
+  bool inputOpen = true;
+  std::string pending;
+  for (;;) {
+    pollfd fd{STDIN_FILENO, POLLIN, 0};
+    const int ready = ::poll(&fd, inputOpen ? 1 : 0, 200);
+    if (gInterrupted) break;
+    if (ready > 0) {
+      if ((fd.revents & (POLLIN | POLLHUP)) && !handleKeys(player, pending, inputOpen)) break;
+      if (fd.revents & (POLLERR | POLLNVAL)) inputOpen = false;
+    }
+    if (player.paused()) continue;
+    status.step(preview::tenthsPlayed(player.framesPlayed(), player.msPerFrame()), false);
+    if (player.endOfData()) break;
+  }
+  status.finish(preview::tenthsPlayed(player.framesPlayed(), player.msPerFrame()));
+  player.stop();
+  ::signal(SIGINT, SIG_DFL);
+  ::signal(SIGTERM, SIG_DFL);
+  return gInterrupted ? kExitCancelled : kExitDone;
+}
+
+}  // namespace norva::cli

@@ -1,0 +1,394 @@
+#include "preview/mpeg_player.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "base/file_io.h"
+
+namespace norva::preview {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::atomic<int> gLiveEngines{0};
+
+// Waits used where the other side may not signal (a device that never reports back); every
+// change the threads make is also signalled, so these only bound a wait.
+constexpr auto kWaitStep = 100ms;
+
+// Ready blocks that make the decode thread wake the output thread.
+constexpr uint32_t kWakeBatch = 8;
+
+// The first sync pattern after `pos`, up to the end of the image.
+std::optional<size_t> nextSync(std::span<const uint8_t> image, size_t pos) {
+  for (size_t q = pos + 1; q + 1 < image.size(); ++q)
+    if (isSyncAt(image, q)) return q;
+  return std::nullopt;
+}
+
+}  // namespace
+
+MpegPlayer::MpegPlayer(std::unique_ptr<audio::AudioOutput> output) : output_(std::move(output)) {
+  ++gLiveEngines;
+}
+
+MpegPlayer::~MpegPlayer() {
+  stop();
+  --gLiveEngines;
+}
+
+int MpegPlayer::liveEngines() {
+  return gLiveEngines.load();
+}
+
+bool MpegPlayer::open(const std::filesystem::path& path) {
+  if (gLiveEngines.load() > 1) return false;
+  auto read = readWholeFile(path);
+  if (read.status != ReadResult::Status::Ok) return false;
+  return openImage(std::move(read.bytes));
+}
+
+bool MpegPlayer::openImage(std::vector<uint8_t> image) {
+  if (gLiveEngines.load() > 1) return false;
+  if (started_) stop();
+  image_ = std::move(image);
+  readPos_ = 0;
+  const auto info = analyseStream(image_);
+  if (!info) return false;
+  info_ = *info;
+  if (!decoder_.init(info_.header)) return false;
+
+  const size_t blockSize = decoder_.blockSize();
+  for (auto& block : blocks_) {
+    if (block.pcm.size() != blockSize) block.pcm.assign(blockSize, 0);
+    block.length = 0;
+    block.generation = 0;
+    block.state = kFree;
+  }
+  for (auto& header : headers_) header = OutputHeader{};
+  queuedCount_ = reclaimedCount_ = 0;
+  writeIndex_ = 0;
+  readIndex_ = 0;
+  readPos_ = info_.audioOffset;
+  runState_ = kRunning;
+  decodeDone_ = false;
+  paused_ = false;
+  framesDecoded_ = 0;
+  framesPlayed_ = 0;
+  generation_ = 0;
+  decodeGeneration_ = 0;
+  {
+    std::lock_guard lock(seekMutex_);
+    seekPending_ = false;
+    seekGeneration_ = 0;
+  }
+  seekRequested_ = false;
+
+  const auto format = decoder_.format();
+  const audio::PcmFormat pcm{static_cast<uint16_t>(format.channels), format.sampleRate,
+                             static_cast<uint16_t>(format.bitsPerSample)};
+  if (!output_->open(pcm, [this](audio::AudioBlock& block) { onBlockDone(block); })) return false;
+  started_ = true;
+  outputThread_ = std::thread([this] { outputLoop(); });
+  decodeThread_ = std::thread([this] { decodeLoop(); });
+  return true;
+}
+
+void MpegPlayer::pause() {
+  if (!started_ || paused_) return;
+  output_->pause();
+  paused_ = true;
+}
+
+void MpegPlayer::resume() {
+  if (!started_ || !paused_) return;
+  output_->restart();
+  paused_ = false;
+}
+
+void MpegPlayer::stop() {
+  if (!started_) return;
+  paused_ = false;
+  int expected = kRunning;
+  runState_.compare_exchange_strong(expected, kStopRequested);
+  if (expected == kEndOfData) runState_ = kStopRequested;
+  wakeAll();
+  if (decodeThread_.joinable()) decodeThread_.join();
+  if (outputThread_.joinable()) outputThread_.join();
+  // The output thread has reset the device; close it, retrying while it still plays.
+  for (int tries = 0; tries < 100; ++tries) {
+    output_->reset();
+    if (output_->close()) break;
+    std::this_thread::sleep_for(50ms);
+  }
+  started_ = false;
+}
+
+int MpegPlayer::position() const {
+  const int64_t total = info_.totalFrames;
+  if (!started_ || total <= 0) return 0;
+  const int64_t played = std::clamp<int64_t>(framesPlayed_.load(), 0, total);
+  return static_cast<int>((2 * played * 1000 + total) / (2 * total));
+}
+
+void MpegPlayer::seek(int thousandths) {
+  if (!started_) return;
+  const auto [frame, byte] = seekTarget(info_, image_.size(), thousandths);
+  {
+    std::lock_guard lock(seekMutex_);
+    seekPending_ = true;
+    seekByte_ = byte;
+    seekFrame_ = frame;
+    // From now on blocks of older generations are neither played nor counted.
+    seekGeneration_ = generation_.fetch_add(1) + 1;
+  }
+  framesDecoded_ = frame;
+  framesPlayed_ = frame;
+  seekRequested_ = true;
+  wakeAll();
+}
+
+int MpegPlayer::volume() const {
+  const uint32_t left = output_->volume() & 0xFFFF;
+  // The factor is single precision, the product is not: a full level reads as 99.
+  constexpr double kFactor = static_cast<double>(1.0f / 65535.0f);
+  return static_cast<int>(static_cast<double>(left) * kFactor * 100.0);
+}
+
+void MpegPlayer::setVolume(int percent) {
+  const uint32_t level = static_cast<uint32_t>(std::clamp(percent, 0, 100)) * 65535u / 100u;
+  output_->setVolume(level | (level << 16));
+}
+
+void MpegPlayer::wakeAll() {
+  { std::lock_guard lock(wakeMutex_); }
+  decodeWake_.notify_all();
+  outputWake_.notify_all();
+  { std::lock_guard lock(headerMutex_); }
+  headerFreed_.notify_all();
+}
+
+void MpegPlayer::applySeek() {
+  size_t byte = 0;
+  int64_t frame = 0;
+  {
+    std::lock_guard lock(seekMutex_);
+    if (!seekPending_) return;
+    seekPending_ = false;
+    byte = seekByte_;
+    frame = seekFrame_;
+    // Blocks decoded before the seek keep their older generation: the output thread drops
+    // them and resets the device before queuing the first block from the new place.
+    decodeGeneration_ = seekGeneration_;
+  }
+  seekRequested_ = false;
+  readPos_ = byte;
+  framesDecoded_ = frame;
+  framesPlayed_ = frame;
+  decoder_.init(info_.header);
+  decodeDone_ = false;
+}
+
+void MpegPlayer::finishDecoding() {
+  decodeDone_ = true;
+  wakeOutput();
+}
+
+// A thread about to wait sets its flag under the wake mutex before it tests its condition; a
+// thread that changed that condition looks at the flag afterwards and, only when it is set,
+// passes through the mutex and notifies. No wake-up is lost, and none is spent on a thread that
+// is busy anyway.
+void MpegPlayer::wakeDecoder() {
+  if (!decoderWaiting_.load()) return;
+  { std::lock_guard lock(wakeMutex_); }
+  decodeWake_.notify_all();
+}
+
+void MpegPlayer::wakeOutput() {
+  if (!outputWaiting_.load()) return;
+  { std::lock_guard lock(wakeMutex_); }
+  outputWake_.notify_all();
+}
+
+void MpegPlayer::decodeLoop() {
+  const std::span<const uint8_t> image(image_);
+  while (runState_.load() == kRunning) {
+    if (seekRequested_.load()) applySeek();
+    const uint32_t w = writeIndex_.load();
+    const bool full =
+        (w + 1) % kRingBlocks == readIndex_.load() || blocks_[w].state.load() != kFree;
+    if (decodeDone_.load() || full) {
+      wakeOutput();
+      std::unique_lock lock(wakeMutex_);
+      decoderWaiting_ = true;
+      decodeWake_.wait_for(lock, kWaitStep, [&] {
+        if (runState_.load() != kRunning || seekRequested_.load()) return true;
+        if (decodeDone_.load()) return false;
+        const uint32_t wi = writeIndex_.load();
+        return (wi + 1) % kRingBlocks != readIndex_.load() && blocks_[wi].state.load() == kFree;
+      });
+      decoderWaiting_ = false;
+      continue;
+    }
+    const size_t pos = readPos_.load();
+    if (pos + 4 > image.size()) {
+      finishDecoding();
+      continue;
+    }
+    Block& block = blocks_[w];
+    const auto result = decoder_.decodeFrame(image.subspan(pos), block.pcm);
+    if (result.inputUsed > 0) {
+      block.length = result.outputBytes;
+      block.generation = decodeGeneration_;
+      block.state = kReady;
+      readPos_ = pos + result.inputUsed;
+      framesDecoded_.fetch_add(1);
+      const uint32_t next = (w + 1) % kRingBlocks;
+      writeIndex_ = next;
+      // The output thread is woken for a batch of blocks, not for each one: it queues all
+      // that are ready at once. It is also woken whenever this thread is about to wait.
+      if ((next + kRingBlocks - readIndex_.load()) % kRingBlocks >= kWakeBatch) wakeOutput();
+      continue;
+    }
+    // Not decodable here: go on at the next sync pattern with a fresh decoder. The last
+    // bytes of the file are decoded as long as they hold a whole frame.
+    const auto next = nextSync(image, pos);
+    if (!next || !decoder_.init(info_.header)) {
+      finishDecoding();
+      continue;
+    }
+    readPos_ = *next;
+  }
+}
+
+audio::AudioBlock* MpegPlayer::takeFreeHeader(uint32_t blockIndex, uint64_t generation) {
+  std::unique_lock lock(headerMutex_);
+  for (;;) {
+    if (runState_.load() != kRunning || generation != generation_.load()) return nullptr;
+    int found = -1;
+    for (int i = 0; i < static_cast<int>(kRingBlocks); ++i) {
+      auto& header = headers_[i];
+      // Headers come back in the order they were played and are reclaimed in that order.
+      if (header.sequence < 0 && header.sequence == -(reclaimedCount_ + 1)) {
+        header.sequence = 0;
+        ++reclaimedCount_;
+      }
+      if (header.sequence == 0) {
+        found = i;
+        break;
+      }
+    }
+    if (found >= 0) {
+      auto& header = headers_[found];
+      header.sequence = ++queuedCount_;
+      const Block& block = blocks_[blockIndex];
+      header.block = audio::AudioBlock{std::span<const uint8_t>(block.pcm.data(), block.length),
+                                       static_cast<uintptr_t>(found)};
+      header.blockIndex = blockIndex;
+      header.generation = generation;
+      return &header.block;
+    }
+    headerFreed_.wait_for(lock, kWaitStep);
+  }
+}
+
+bool MpegPlayer::devicePlayedEverything() {
+  std::lock_guard lock(headerMutex_);
+  return std::none_of(headers_.begin(), headers_.end(),
+                      [](const OutputHeader& h) { return h.sequence > 0; });
+}
+
+void MpegPlayer::onBlockDone(audio::AudioBlock& done) {
+  uint32_t blockIndex = 0;
+  bool current = false;
+  {
+    std::lock_guard lock(headerMutex_);
+    auto& header = headers_[done.user];
+    header.sequence = -header.sequence;
+    blockIndex = header.blockIndex;
+    current = header.generation == generation_.load();
+  }
+  headerFreed_.notify_all();
+  int64_t played = 0;
+  if (current) played = framesPlayed_.fetch_add(1) + 1;
+  blocks_[blockIndex].state = kFree;
+  wakeDecoder();
+  if (current && onPlayed_) onPlayed_(played);
+}
+
+void MpegPlayer::outputLoop() {
+  uint64_t lastGeneration = 0;
+  while (runState_.load() == kRunning) {
+    const uint32_t r = readIndex_.load();
+    if (r != writeIndex_.load()) {
+      Block& block = blocks_[r];
+      const uint64_t generation = block.generation;
+      const bool stale = generation != generation_.load();
+      if (!stale && generation != lastGeneration) {
+        // First block after a seek: what the device still holds is from the old place.
+        output_->reset();
+        lastGeneration = generation;
+      }
+      if (stale || block.length == 0) {
+        if (!stale) {
+          const int64_t played = framesPlayed_.fetch_add(1) + 1;
+          if (onPlayed_) onPlayed_(played);
+        }
+        block.state = kFree;
+      } else {
+        block.state = kQueued;
+        audio::AudioBlock* queued = takeFreeHeader(r, generation);
+        if (queued == nullptr) {
+          if (runState_.load() != kRunning) break;
+          // A seek made the block stale while it waited for a header.
+          block.state = kFree;
+        }
+        if (queued != nullptr) output_->write(*queued);
+      }
+      readIndex_ = (r + 1) % kRingBlocks;
+      wakeDecoder();
+      continue;
+    }
+    // The natural end: decoding has finished, everything decoded has been queued and the
+    // device has played it all (the decode thread's flag is read before the indices).
+    if (readIndex_.load() == writeIndex_.load() && lastGeneration != generation_.load()) {
+      // After a seek, once the old blocks are passed over: what the device holds is from the
+      // old place. Handing it back now also frees those blocks for the decode thread.
+      lastGeneration = generation_.load();
+      output_->reset();
+    }
+    if (decodeDone_.load() && readIndex_.load() == writeIndex_.load() && devicePlayedEverything()) {
+      output_->drain();
+      int expected = kRunning;
+      runState_.compare_exchange_strong(expected, kEndOfData);
+      break;
+    }
+    std::unique_lock lock(wakeMutex_);
+    outputWaiting_ = true;
+    outputWake_.wait_for(lock, kWaitStep, [&] {
+      return runState_.load() != kRunning || readIndex_.load() != writeIndex_.load() ||
+             decodeDone_.load();
+    });
+    outputWaiting_ = false;
+    if (decodeDone_.load() && readIndex_.load() == writeIndex_.load()) {
+      // Waiting for the device to hand back its last blocks.
+      lock.unlock();
+      std::unique_lock headerLock(headerMutex_);
+      headerFreed_.wait_for(headerLock, kWaitStep, [&] {
+        return runState_.load() != kRunning ||
+               std::none_of(headers_.begin(), headers_.end(),
+                            [](const OutputHeader& h) { return h.sequence > 0; });
+      });
+    }
+  }
+  // Clean-up: the device hands everything back, every header is free again.
+  output_->reset();
+  {
+    std::lock_guard lock(headerMutex_);
+    for (auto& header : headers_) header.sequence = 0;
+    queuedCount_ = reclaimedCount_ = 0;
+  }
+  if (runState_.load() == kEndOfData && onEnd_) onEnd_();
+}
+
+}  // namespace norva::preview

@@ -1,0 +1,232 @@
+#include "preview/mpeg_player.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/file_io.h"
+#include "preview/engine_test_support.h"
+#include "preview/lyric_body.h"
+#include "preview/reference_decode.h"
+#include "preview/synthetic_stream.h"
+
+namespace norva::preview {
+namespace {
+
+using audio::NullOutput;
+using test::EngineRig;
+
+std::vector<uint8_t> fixture(const std::string& name) {
+  return readWholeFile(std::filesystem::path(NORVA_TEST_DATA_DIR) / "audio" / name).bytes;
+}
+
+TEST(MpegPlayer, FiveMillionByteFileFiguresAndPositionHalfWay) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  auto& player = *rig.player;
+  ASSERT_TRUE(player.openImage(test::cbrStream(5'000'000)));
+  EXPECT_TRUE(player.started());
+  EXPECT_EQ(player.stream().totalFrames, 11'990);
+  EXPECT_NEAR(player.msPerFrame(), 26.12, 0.005);
+  EXPECT_EQ(player.position(), 0);
+  rig.device().allowBlocks(5'995);
+  ASSERT_TRUE(rig.device().waitForBlocksReported(5'995, test::kGenerous));
+  EXPECT_EQ(player.framesPlayed(), 5'995);
+  EXPECT_EQ(player.position(), 500);
+  EXPECT_GE(player.framesDecoded(), 5'995);
+  EXPECT_FALSE(player.endOfData());
+  player.stop();
+  EXPECT_FALSE(player.started());
+  EXPECT_EQ(player.position(), 0);
+}
+
+TEST(MpegPlayer, FilesTooShortOrWithoutAStreamAreRefused) {
+  EngineRig rig(NullOutput::Pace::AsFastAsPossible);
+  EXPECT_FALSE(rig.player->openImage(test::cbrStream(4323)));
+  EXPECT_FALSE(rig.player->openImage(std::vector<uint8_t>(100000, 0x33)));
+  EXPECT_FALSE(rig.player->open("/nonexistent/file.mp3"));
+  EXPECT_FALSE(rig.player->started());
+}
+
+TEST(MpegPlayer, SeekToTheEndWithoutTagEndsAtOnce) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  auto& player = *rig.player;
+  ASSERT_TRUE(player.openImage(test::cbrStream(5'000'000)));
+  player.seek(1000);
+  EXPECT_EQ(player.framesDecoded(), 11'990);
+  // Nothing more is played: the device holds only blocks from before the seek.
+  ASSERT_TRUE(rig.waitForEnd());
+  EXPECT_TRUE(player.endOfData());
+  EXPECT_EQ(player.readPosition(), 417u * 11'990);
+  EXPECT_EQ(player.position(), 1000);
+  EXPECT_EQ(rig.device().blocksReported(), 0u);
+}
+
+TEST(MpegPlayer, SeekWhileTheDeviceHoldsEveryHeaderStillEnds) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  auto& player = *rig.player;
+  ASSERT_TRUE(player.openImage(test::cbrStream(5'000'000)));
+  // The device takes 32 blocks and plays none; the output thread waits for a header.
+  const auto deadline = std::chrono::steady_clock::now() + test::kGenerous;
+  while (rig.device().queuedBlocks() < MpegPlayer::kRingBlocks &&
+         std::chrono::steady_clock::now() < deadline)
+    std::this_thread::yield();
+  ASSERT_EQ(rig.device().queuedBlocks(), MpegPlayer::kRingBlocks);
+  player.seek(1000);
+  ASSERT_TRUE(rig.waitForEnd());
+  EXPECT_EQ(rig.device().blocksReported(), 0u);
+}
+
+TEST(MpegPlayer, SeekContinuesFromTheNewPlace) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  auto& player = *rig.player;
+  ASSERT_TRUE(player.openImage(test::cbrStream(5'000'000)));
+  rig.device().allowBlocks(10);
+  ASSERT_TRUE(rig.device().waitForBlocksReported(10, test::kGenerous));
+  player.seek(500);
+  EXPECT_EQ(player.framesPlayed(), 5'995);
+  EXPECT_EQ(player.position(), 500);
+  rig.device().allowBlocks(100);
+  ASSERT_TRUE(rig.waitForPlayed(6'005));
+  EXPECT_GE(player.position(), 500);
+  EXPECT_LE(player.position(), 510);
+  EXPECT_GT(player.readPosition(), 417u * 5'995);
+}
+
+TEST(MpegPlayer, PlaysToTheLastFrameAndReportsTheEndAfterTheLastBlock) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  auto& player = *rig.player;
+  // 40 whole frames and the first 100 bytes of another.
+  ASSERT_TRUE(player.openImage(test::cbrStream(40 * 417 + 100)));
+  rig.device().allowBlocks(39);
+  ASSERT_TRUE(rig.device().waitForBlocksReported(39, test::kGenerous));
+  EXPECT_FALSE(player.endOfData());
+  EXPECT_FALSE(rig.ended());
+  rig.device().allowBlocks(1);
+  ASSERT_TRUE(rig.waitForEnd());
+  EXPECT_TRUE(player.endOfData());
+  EXPECT_EQ(player.framesDecoded(), 40);
+  EXPECT_EQ(player.framesPlayed(), 40);
+  EXPECT_EQ(player.position(), 1000);
+  EXPECT_TRUE(player.started());  // started until Stop
+  player.stop();
+}
+
+TEST(MpegPlayer, VolumeReadsBackAsTheDeviceRoundsIt) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  auto& player = *rig.player;
+  player.setVolume(100);
+  EXPECT_EQ(rig.device().volume(), 0xFFFFFFFFu);
+  EXPECT_EQ(player.volume(), 99);
+  player.setVolume(50);
+  EXPECT_EQ(rig.device().volume(), 0x7FFF7FFFu);
+  EXPECT_EQ(player.volume(), 49);
+  player.setVolume(0);
+  EXPECT_EQ(player.volume(), 0);
+}
+
+TEST(MpegPlayer, PauseThenStopClearsPauseAndClosesTheDevice) {
+  EngineRig rig(NullOutput::Pace::AsFastAsPossible);
+  auto& player = *rig.player;
+  ASSERT_TRUE(player.openImage(test::cbrStream(400'000)));
+  player.pause();
+  EXPECT_TRUE(player.paused());
+  EXPECT_TRUE(rig.device().isPaused());
+  player.stop();
+  EXPECT_FALSE(player.paused());
+  EXPECT_FALSE(player.started());
+  EXPECT_FALSE(rig.device().isOpen());
+  EXPECT_EQ(rig.device().queuedBlocks(), 0u);
+  EXPECT_FALSE(rig.ended());  // a stop is not the end of the data
+  // The engine opens again after a stop.
+  ASSERT_TRUE(player.openImage(test::cbrStream(40 * 417)));
+  ASSERT_TRUE(rig.waitForEnd());
+}
+
+TEST(MpegPlayer, PauseAndResumeContinueFromTheSamePlace) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  auto& player = *rig.player;
+  ASSERT_TRUE(player.openImage(test::cbrStream(100 * 417)));
+  rig.device().allowBlocks(20);
+  ASSERT_TRUE(rig.device().waitForBlocksReported(20, test::kGenerous));
+  player.pause();
+  player.pause();  // a second pause changes nothing
+  EXPECT_EQ(player.framesPlayed(), 20);
+  player.resume();
+  EXPECT_FALSE(player.paused());
+  rig.device().allowBlocks(80);
+  ASSERT_TRUE(rig.waitForEnd());
+  EXPECT_EQ(player.framesPlayed(), 100);
+}
+
+TEST(MpegPlayer, OnlyOneEngineAtATime) {
+  EngineRig first(NullOutput::Pace::AsFastAsPossible);
+  {
+    EngineRig second(NullOutput::Pace::AsFastAsPossible);
+    EXPECT_EQ(MpegPlayer::liveEngines(), 2);
+    EXPECT_FALSE(second.player->openImage(test::cbrStream(40 * 417)));
+    EXPECT_FALSE(first.player->openImage(test::cbrStream(40 * 417)));
+  }
+  EXPECT_TRUE(first.player->openImage(test::cbrStream(40 * 417)));
+  EXPECT_TRUE(first.waitForEnd());
+}
+
+TEST(MpegPlayer, MprWhoseLyricHoldsNoSyncPatternPlaysLikeItsMp3) {
+  const auto mp3 = fixture("song_cn_speech_44k1_stereo_cbr128.mp3");
+  auto lyric = test::lyricBody({{0, "abc"}, {35, "def"}}, 2, 1024);
+  ASSERT_TRUE(std::find(lyric.begin(), lyric.end(), 0xFF) == lyric.end());
+  const auto mpr = test::concat(lyric, mp3);
+
+  EngineRig plain(NullOutput::Pace::AsFastAsPossible);
+  ASSERT_TRUE(plain.player->openImage(mp3));
+  ASSERT_TRUE(plain.waitForEnd());
+  const int64_t frames = plain.player->framesDecoded();
+  const auto sound = plain.recorded();
+  plain.player.reset();
+
+  EngineRig merged(NullOutput::Pace::AsFastAsPossible);
+  ASSERT_TRUE(merged.player->openImage(mpr));
+  EXPECT_EQ(merged.player->stream().firstFrameOffset, 1024u + 190u);
+  ASSERT_TRUE(merged.waitForEnd());
+  EXPECT_EQ(merged.player->framesDecoded(), frames);
+  EXPECT_EQ(merged.recorded(), sound);
+}
+
+TEST(MpegPlayer, JunkInsideTheStreamIsSkippedByResync) {
+  auto file = test::concat(test::frames(20), std::vector<uint8_t>(300, 0x11));
+  file = test::concat(file, test::frames(20));
+  EngineRig rig(NullOutput::Pace::AsFastAsPossible);
+  ASSERT_TRUE(rig.player->openImage(file));
+  ASSERT_TRUE(rig.waitForEnd());
+  EXPECT_EQ(rig.player->framesDecoded(), 40);
+}
+
+// The engine's sound equals what libmpg123 alone makes of the same frames.
+class EnginePcm : public testing::TestWithParam<const char*> {};
+
+TEST_P(EnginePcm, MatchesLibmpg123Alone) {
+  const auto file = fixture(GetParam());
+  ASSERT_FALSE(file.empty());
+  EngineRig rig(NullOutput::Pace::AsFastAsPossible);
+  ASSERT_TRUE(rig.player->openImage(file));
+  const auto& info = rig.player->stream();
+  ASSERT_TRUE(rig.waitForEnd());
+  const auto reference = test::referenceDecode(file, info.sampleRate, info.header.channels());
+  ASSERT_TRUE(reference.ok);
+  EXPECT_EQ(rig.player->framesDecoded(), reference.frames);
+  const auto sound = rig.recorded();
+  EXPECT_EQ(sound.size(), reference.pcm.size());
+  EXPECT_TRUE(sound == reference.pcm);
+  if (info.xing && info.xing->frames) {
+    EXPECT_EQ(rig.player->framesDecoded(), *info.xing->frames);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleFiles, EnginePcm,
+                         testing::Values("song_cn_speech_44k1_stereo_cbr128.mp3",
+                                         "tone440_44k1_mono_cbr64_noinfo.mp3",
+                                         "sweep_22k05_stereo_vbr_xing.mp3",
+                                         "chirp_8k_mono_cbr16_mpeg25.mp3",
+                                         "tone_48k_stereo_192k_layer2.mp2"));
+
+}  // namespace
+}  // namespace norva::preview
