@@ -1,8 +1,14 @@
 #include "cli/command_line.h"
 
 #include <algorithm>
+#include <iostream>
 
 namespace norva::cli {
+
+int usageError(std::string_view message, std::string_view usageLine) {
+  std::cerr << "norva: " << message << "\nusage: norva " << usageLine << '\n';
+  return kExitUsage;
+}
 
 Arguments::Arguments(std::span<const std::string_view> args,
                      std::span<const std::string_view> valued,

@@ -14,6 +14,9 @@ constexpr int kExitRefused = 1;
 constexpr int kExitCancelled = 2;
 constexpr int kExitUsage = 64;
 
+// Reports a usage error on stderr ("norva: message" and the usage line) and returns kExitUsage.
+int usageError(std::string_view message, std::string_view usageLine);
+
 // Splits arguments into positionals and "--name value" / "-o value" / "--flag" options.
 class Arguments {
  public:

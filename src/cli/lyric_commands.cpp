@@ -23,11 +23,6 @@ namespace {
 constexpr std::array<std::string_view, 3> kCompileOptions{"-o", "--font", "--on-warning"};
 constexpr std::array<std::string_view, 1> kSamiFlag{"--sami"};
 
-int usage(std::string_view message, std::string_view usageLine) {
-  std::cerr << "norva: " << message << "\nusage: norva " << usageLine << '\n';
-  return kExitUsage;
-}
-
 bool endsWithIgnoringCase(const std::string& text, std::string_view suffix) {
   if (text.size() < suffix.size()) return false;
   for (size_t i = 0; i < suffix.size(); ++i) {
@@ -61,14 +56,14 @@ int runLyr(Args rawArgs) {
   constexpr std::string_view kUsage =
       "lyr IN -o OUT [--font auto|small|large] [--sami] [--on-warning yes|no|cancel]";
   Arguments args(rawArgs, kCompileOptions, kSamiFlag);
-  if (!args.ok()) return usage(args.error(), kUsage);
+  if (!args.ok()) return usageError(args.error(), kUsage);
   if (args.positionals().size() != 1 || !args.value("-o"))
-    return usage("IN and -o OUT needed", kUsage);
+    return usageError("IN and -o OUT needed", kUsage);
   const std::optional<Answer> answer = warningAnswer(args);
-  if (!answer) return usage("--on-warning takes yes, no or cancel", kUsage);
+  if (!answer) return usageError("--on-warning takes yes, no or cancel", kUsage);
   const std::string font = args.value("--font").value_or("auto");
   if (font != "auto" && font != "small" && font != "large")
-    return usage("--font takes auto, small or large", kUsage);
+    return usageError("--font takes auto, small or large", kUsage);
 
   const std::string& input = args.positionals()[0];
   std::optional<std::string> text = readEditorText(input);
@@ -94,14 +89,14 @@ int runLrc(Args rawArgs) {
   constexpr std::string_view kUsage =
       "lrc IN -o OUT [--font small|large] [--on-warning yes|no|cancel]";
   Arguments args(rawArgs, kCompileOptions, {});
-  if (!args.ok()) return usage(args.error(), kUsage);
+  if (!args.ok()) return usageError(args.error(), kUsage);
   if (args.positionals().size() != 1 || !args.value("-o"))
-    return usage("IN and -o OUT needed", kUsage);
+    return usageError("IN and -o OUT needed", kUsage);
   const std::optional<Answer> answer = warningAnswer(args);
-  if (!answer) return usage("--on-warning takes yes, no or cancel", kUsage);
+  if (!answer) return usageError("--on-warning takes yes, no or cancel", kUsage);
   const std::optional<std::string> font = args.value("--font");
   if (font && *font != "small" && *font != "large")
-    return usage("--font takes small or large", kUsage);
+    return usageError("--font takes small or large", kUsage);
 
   CliPrompter prompter(std::cerr, *answer);
   lyr::CLyrCompiler compiler(prompter);
@@ -128,8 +123,8 @@ int runUnlyr(Args rawArgs) {
   constexpr std::string_view kUsage = "unlyr IN [-o OUT]";
   constexpr std::array<std::string_view, 1> kOptions{"-o"};
   Arguments args(rawArgs, kOptions, {});
-  if (!args.ok()) return usage(args.error(), kUsage);
-  if (args.positionals().size() != 1) return usage("IN needed", kUsage);
+  if (!args.ok()) return usageError(args.error(), kUsage);
+  if (args.positionals().size() != 1) return usageError("IN needed", kUsage);
   const std::string& input = args.positionals()[0];
   ReadResult file = readWholeFile(input);
   if (file.status != ReadResult::Status::Ok) {
@@ -155,8 +150,8 @@ int runUnlyr(Args rawArgs) {
 int runScreens(Args rawArgs) {
   constexpr std::string_view kUsage = "screens IN.lyr";
   Arguments args(rawArgs, {}, {});
-  if (!args.ok()) return usage(args.error(), kUsage);
-  if (args.positionals().size() != 1) return usage("IN needed", kUsage);
+  if (!args.ok()) return usageError(args.error(), kUsage);
+  if (args.positionals().size() != 1) return usageError("IN needed", kUsage);
   const std::string& input = args.positionals()[0];
   ReadResult file = readWholeFile(input);
   const std::optional<std::vector<lyr::TimedScreen>> screens =

@@ -13,10 +13,7 @@ int runMpr(Args rawArgs) {
   constexpr std::string_view kUsage = "mpr MP3 LYRIC [-o OUT] [--on-warning yes|no|cancel]";
   constexpr std::array<std::string_view, 2> kValued{"-o", "--on-warning"};
   Arguments args(rawArgs, kValued, {});
-  auto usage = [&](std::string_view message) {
-    std::cerr << "norva: " << message << "\nusage: norva " << kUsage << '\n';
-    return kExitUsage;
-  };
+  auto usage = [&](std::string_view message) { return usageError(message, kUsage); };
   if (!args.ok()) return usage(args.error());
   if (args.positionals().size() != 2) return usage("MP3 and LYRIC needed");
   Answer answer = Answer::No;

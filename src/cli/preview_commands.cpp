@@ -33,11 +33,6 @@ namespace {
 using preview::LyricProgress;
 using preview::MpegPlayer;
 
-int usage(std::string_view message, std::string_view usageLine) {
-  std::cerr << "norva: " << message << "\nusage: norva " << usageLine << '\n';
-  return kExitUsage;
-}
-
 const char* versionName(preview::MpegVersion version) {
   switch (version) {
     case preview::MpegVersion::Mpeg1:
@@ -256,8 +251,8 @@ bool handleKeys(MpegPlayer& player, std::string& pending, bool& inputOpen) {
 int runInfo(Args rawArgs) {
   constexpr std::string_view kUsage = "info FILE";
   Arguments args(rawArgs, {}, {});
-  if (!args.ok()) return usage(args.error(), kUsage);
-  if (args.positionals().size() != 1) return usage("one FILE needed", kUsage);
+  if (!args.ok()) return usageError(args.error(), kUsage);
+  if (args.positionals().size() != 1) return usageError("one FILE needed", kUsage);
   const std::string& path = args.positionals()[0];
   const auto file = readWholeFile(path);
   if (file.status != ReadResult::Status::Ok) {
@@ -306,11 +301,11 @@ int runPlay(Args rawArgs) {
   constexpr std::string_view kUsage = "play FILE [--audio alsa|null] [--speed N|max] [--seek P]";
   constexpr std::array<std::string_view, 3> kValued{"--audio", "--speed", "--seek"};
   Arguments args(rawArgs, kValued, {});
-  if (!args.ok()) return usage(args.error(), kUsage);
-  if (args.positionals().size() != 1) return usage("one FILE needed", kUsage);
+  if (!args.ok()) return usageError(args.error(), kUsage);
+  if (args.positionals().size() != 1) return usageError("one FILE needed", kUsage);
   std::string error;
   const auto options = parsePlayOptions(args, error);
-  if (!options) return usage(error, kUsage);
+  if (!options) return usageError(error, kUsage);
   const std::string& path = args.positionals()[0];
 
   CliPrompter prompter(std::cerr, Answer::Ok);
