@@ -51,6 +51,96 @@ struct TaggedTime {
   size_t textIndex;
 };
 
+// The screen texts of a lyric in reading order, with the timed lines their times come from.
+struct ParsedLyric {
+  std::vector<std::string> texts;
+  std::vector<std::string_view> timedLines;  // timed line k gives the times of text k
+  int64_t offset = 0;                        // LRC "[offset:...]" in tenths
+};
+
+// Cuts the input into lines and collects the screen texts. Returns 0 or an error number.
+int parseLyric(std::string_view text, bool timedText, ParsedLyric& out) {
+  bool firstLine = true;
+  bool currentIsTimed = false;  // false while only plain lines before the first timed line
+  LineReader reader(text);
+  InputLine line;
+  while (reader.next(line)) {
+    if (line.rawLength > kMaxLineBytes) return kTextTooLong;
+    const std::string_view content = line.text;
+    if (content.empty() || content == "\r") continue;  // empty lines, or only a CR
+    if (timedText) {
+      if (!isTimedTextLine(content)) continue;
+      if (out.timedLines.size() == kMaxTimedLines) return kInputTooLarge;
+      const std::string_view lyric = timedTextLyric(content);
+      out.texts.emplace_back(lyric.empty() ? std::string_view(" ") : lyric);
+      out.timedLines.push_back(content);
+      continue;
+    }
+    if (isLrcTimedLine(content)) {
+      if (out.timedLines.size() == kMaxTimedLines) return kInputTooLarge;
+      std::string_view lyric = lrcLyricText(content);
+      if (lyric.empty()) lyric = " ";
+      if (out.texts.empty() || currentIsTimed) out.texts.emplace_back();
+      out.texts.back().append(lyric);  // plain lines before it stay in front, unbroken
+      currentIsTimed = true;
+      out.timedLines.push_back(content);
+    } else if (content[0] == '[') {
+      readLrcOffset(content, out.offset);
+    } else if (!firstLine) {
+      if (out.texts.empty()) out.texts.emplace_back();
+      out.texts.back().push_back('\r');
+      out.texts.back().append(content);
+    }
+    firstLine = false;
+  }
+  return kNoError;
+}
+
+// One time group per timed line. Returns 0, or error 2 when the groups outgrow their table.
+int readTimeGroups(const ParsedLyric& parsed, bool timedText, std::vector<TimeGroup>& groups) {
+  groups.assign(parsed.timedLines.size(), TimeGroup{});
+  size_t groupBytes = 0;
+  for (size_t k = 0; k < parsed.timedLines.size(); ++k) {
+    const std::string_view timed = parsed.timedLines[k];
+    TimeGroup& group = groups[k];
+    group.textIndex = k;
+    if (timedText) {
+      group.times.push_back(static_cast<uint16_t>(timedTextTime(timed) & 0xFFFF));
+    } else {
+      const size_t tagCount = lrcTagCount(timed);
+      for (size_t i = 1; i < timed.size() && group.times.size() < tagCount; ++i) {
+        if (timed[i - 1] != '[') continue;
+        const uint32_t tenths = applyLrcOffset(readLrcTagTime(timed, i), parsed.offset);
+        group.times.push_back(static_cast<uint16_t>(tenths & 0xFFFF));
+      }
+    }
+    groupBytes += 2 + 2 * group.times.size();
+    if (groupBytes > kTimeGroupBytes) return kInputTooLarge;
+  }
+  return kNoError;
+}
+
+// Every tag ascending by time. Among equal times the tags stand in reverse reading order, except
+// the last tag of the first timed line (where the selection of the original ordering starts), which
+// stands after them.
+std::vector<TaggedTime> sortedTags(const std::vector<TimeGroup>& groups) {
+  std::vector<TaggedTime> tags;
+  bool provisionalChosen = false;
+  for (const TimeGroup& group : groups) {
+    for (size_t t = 0; t < group.times.size(); ++t) {
+      const bool provisional = !provisionalChosen && t + 1 == group.times.size();
+      tags.push_back({group.times[t], provisional, tags.size(), group.textIndex});
+    }
+    if (!group.times.empty()) provisionalChosen = true;
+  }
+  std::sort(tags.begin(), tags.end(), [](const TaggedTime& a, const TaggedTime& b) {
+    if (a.time != b.time) return a.time < b.time;
+    if (a.provisional != b.provisional) return b.provisional;
+    return a.scanOrder > b.scanOrder;
+  });
+  return tags;
+}
+
 }  // namespace
 
 std::string compileErrorText(int error) {
@@ -125,43 +215,10 @@ CompileStatus CLyrCompiler::compile(std::string_view text, Syntax syntax) {
   indexCount_ = 0;
   if (text.size() + 1 > kInputCapacity) return fail(kInputTooLarge);
 
-  // Parse: one screen text per timed line, the timed lines kept for their times.
-  std::vector<std::string> texts;
-  std::vector<std::string_view> timedLines;
-  int64_t offset = 0;
-  bool firstLine = true;
-  bool currentIsTimed = false;  // false while only plain lines before the first timed line
-  LineReader reader(text);
-  InputLine line;
-  while (reader.next(line)) {
-    if (line.rawLength > kMaxLineBytes) return fail(kTextTooLong);
-    const std::string_view content = line.text;
-    if (content.empty() || content == "\r") continue;  // empty lines, or only a CR
-    if (syntax == Syntax::TimedText) {
-      if (!isTimedTextLine(content)) continue;
-      if (timedLines.size() == kMaxTimedLines) return fail(kInputTooLarge);
-      std::string_view lyric = timedTextLyric(content);
-      texts.emplace_back(lyric.empty() ? std::string_view(" ") : lyric);
-      timedLines.push_back(content);
-      continue;
-    }
-    if (isLrcTimedLine(content)) {
-      if (timedLines.size() == kMaxTimedLines) return fail(kInputTooLarge);
-      std::string_view lyric = lrcLyricText(content);
-      if (lyric.empty()) lyric = " ";
-      if (texts.empty() || currentIsTimed) texts.emplace_back();
-      texts.back().append(lyric);  // plain lines before it stay in front, unbroken
-      currentIsTimed = true;
-      timedLines.push_back(content);
-    } else if (content[0] == '[') {
-      readLrcOffset(content, offset);
-    } else if (!firstLine) {
-      if (texts.empty()) texts.emplace_back();
-      texts.back().push_back('\r');
-      texts.back().append(content);
-    }
-    firstLine = false;
-  }
+  ParsedLyric parsed;
+  if (const int error = parseLyric(text, syntax == Syntax::TimedText, parsed); error != kNoError)
+    return fail(error);
+  std::vector<std::string>& texts = parsed.texts;
   for (const auto& t : texts) {
     if (std::any_of(t.begin(), t.end(),
                     [](char c) { return static_cast<unsigned char>(c) > 0x80; })) {
@@ -188,46 +245,12 @@ CompileStatus CLyrCompiler::compile(std::string_view text, Syntax syntax) {
     textAreaSize += texts[i].size() + 1;
   }
 
-  // Times: one group per timed line.
-  std::vector<TimeGroup> groups(timedLines.size());
-  size_t groupBytes = 0;
-  size_t n = 0;
-  for (size_t k = 0; k < timedLines.size(); ++k) {
-    const std::string_view timed = timedLines[k];
-    TimeGroup& group = groups[k];
-    group.textIndex = k;
-    if (syntax == Syntax::TimedText) {
-      group.times.push_back(static_cast<uint16_t>(timedTextTime(timed) & 0xFFFF));
-    } else {
-      const size_t tagCount = lrcTagCount(timed);
-      for (size_t i = 1; i < timed.size() && group.times.size() < tagCount; ++i) {
-        if (timed[i - 1] != '[') continue;
-        const uint32_t tenths = applyLrcOffset(readLrcTagTime(timed, i), offset);
-        group.times.push_back(static_cast<uint16_t>(tenths & 0xFFFF));
-      }
-    }
-    groupBytes += 2 + 2 * group.times.size();
-    if (groupBytes > kTimeGroupBytes) return fail(kInputTooLarge);
-    n += group.times.size();
-  }
-
-  // Sort: ascending by time. Among equal times the tags stand in reverse reading order, except
-  // the last tag of the first timed line (where the selection starts), which stands after them.
-  std::vector<TaggedTime> tags;
-  tags.reserve(n);
-  bool provisionalChosen = false;
-  for (const TimeGroup& group : groups) {
-    for (size_t t = 0; t < group.times.size(); ++t) {
-      const bool provisional = !provisionalChosen && t + 1 == group.times.size();
-      tags.push_back({group.times[t], provisional, tags.size(), group.textIndex});
-    }
-    if (!group.times.empty()) provisionalChosen = true;
-  }
-  std::sort(tags.begin(), tags.end(), [](const TaggedTime& a, const TaggedTime& b) {
-    if (a.time != b.time) return a.time < b.time;
-    if (a.provisional != b.provisional) return b.provisional;
-    return a.scanOrder > b.scanOrder;
-  });
+  std::vector<TimeGroup> groups;
+  if (const int error = readTimeGroups(parsed, syntax == Syntax::TimedText, groups);
+      error != kNoError)
+    return fail(error);
+  const std::vector<TaggedTime> tags = sortedTags(groups);
+  const size_t n = tags.size();
 
   // Header and size.
   const size_t textStart = kDirectorySize + kIndexEntrySize * n;
