@@ -6,19 +6,49 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 namespace norva {
+namespace {
 
-StagedFile::StagedFile(std::filesystem::path path) : path_(std::move(path)) {
-  const std::filesystem::path folder =
-      path_.has_parent_path() ? path_.parent_path() : std::filesystem::path(".");
-  std::string pattern = (folder / ("." + path_.filename().string() + ".XXXXXX")).string();
-  fd_ = ::mkstemp(pattern.data());
-  if (fd_ < 0) {
-    fail("cannot create a file in " + folder.string());
-    return;
+constexpr int kMaxLinkHops = 40;  // the kernel's own limit for a chain of links
+// What tells our temporary files from a user's own hidden files: ".NAME.norva-XXXXXX".
+constexpr const char* kTemporaryMark = ".norva-";
+
+// Follows a chain of symbolic links to the file they name, which need not exist yet.
+std::filesystem::path finalTarget(std::filesystem::path path) {
+  std::error_code ec;
+  for (int hop = 0; hop < kMaxLinkHops && std::filesystem::is_symlink(path, ec); ++hop) {
+    std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+    if (ec) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
   }
-  temporary_ = pattern;
+  return path;
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& path) {
+  return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+}
+
+}  // namespace
+
+void removeStaleStagedFiles(const std::filesystem::path& path) {
+  const std::filesystem::path folder = folderOf(path);
+  const std::string prefix = "." + path.filename().string() + kTemporaryMark;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string candidate = it->path().filename().string();
+    if (candidate.size() <= prefix.size() || candidate.compare(0, prefix.size(), prefix) != 0)
+      continue;
+    struct stat info {};
+    if (::lstat(it->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        info.st_uid == ::geteuid() && info.st_mtime + 60 < ::time(nullptr))
+      ::unlink(it->path().c_str());
+  }
+}
+
+StagedFile::StagedFile(std::filesystem::path path) : path_(finalTarget(std::move(path))) {
   // Keep the permissions of a file being replaced; a new file gets the usual ones.
   struct stat existing {};
   mode_t mode = 0666;
@@ -29,7 +59,30 @@ StagedFile::StagedFile(std::filesystem::path path) : path_(std::move(path)) {
     ::umask(mask);
     mode &= ~mask;
   }
+  const std::filesystem::path folder = folderOf(path_);
+  if (!openUnnamed(folder, mode) && !openNamed(folder, mode)) return;
   if (::fchmod(fd_, mode) != 0) fail("cannot set permissions");
+}
+
+bool StagedFile::openUnnamed(const std::filesystem::path& folder, unsigned mode) {
+#ifdef O_TMPFILE
+  fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(mode));
+  return fd_ >= 0;
+#else
+  (void)folder;
+  (void)mode;
+  return false;
+#endif
+}
+
+bool StagedFile::openNamed(const std::filesystem::path& folder, unsigned) {
+  removeStaleStagedFiles(path_);
+  std::string pattern =
+      (folder / ("." + path_.filename().string() + kTemporaryMark + "XXXXXX")).string();
+  fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd_ < 0) return fail("cannot create a file in " + folder.string());
+  temporary_ = pattern;
+  return true;
 }
 
 StagedFile::~StagedFile() {
@@ -49,7 +102,7 @@ bool StagedFile::write(std::span<const uint8_t> bytes) {
     const ssize_t n = ::write(fd_, bytes.data() + written, bytes.size() - written);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return fail("cannot write " + temporary_);
+      return fail("cannot write " + path_.string());
     }
     written += static_cast<size_t>(n);
   }
@@ -58,10 +111,26 @@ bool StagedFile::write(std::span<const uint8_t> bytes) {
 
 bool StagedFile::commit() {
   if (!ok()) return false;
-  if (::fsync(fd_) != 0) return fail("cannot flush " + temporary_);
+  if (::fsync(fd_) != 0) return fail("cannot flush " + path_.string());
+  if (temporary_.empty()) {
+    // The unnamed file gets a name only now, right before it replaces the old file, so a kill
+    // at any earlier moment leaves nothing behind.
+    const std::filesystem::path folder = folderOf(path_);
+    const std::string procPath = "/proc/self/fd/" + std::to_string(fd_);
+    for (int attempt = 0; attempt < 100 && temporary_.empty(); ++attempt) {
+      std::string name = (folder / ("." + path_.filename().string() + kTemporaryMark +
+                                    std::to_string(::getpid()) + "-" + std::to_string(attempt)))
+                             .string();
+      if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        temporary_ = name;
+      else if (errno != EEXIST)
+        return fail("cannot name the new " + path_.string());
+    }
+    if (temporary_.empty()) return fail("cannot name the new " + path_.string());
+  }
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) return fail("cannot close " + temporary_);
+  if (::close(fd) != 0) return fail("cannot close " + path_.string());
   if (::rename(temporary_.c_str(), path_.c_str()) != 0)
     return fail("cannot replace " + path_.string());
   committed_ = true;

@@ -1,8 +1,14 @@
 #pragma once
 // A file written piece by piece that appears under its name only when it is complete: the
-// pieces go to a temporary file beside it, commit() flushes it to disk and renames it over the
-// name, and a staged file that is never committed is removed. An old file of that name stays
-// as it was until the commit succeeds.
+// pieces go to an unnamed temporary file in the same folder, commit() flushes it to disk and
+// renames it over the name, and a staged file that is never committed leaves nothing behind,
+// even when the process is killed. An old file of that name stays as it was until the commit
+// succeeds, and keeps its permissions. A name that is a symbolic link keeps the link: the
+// link's final target is the file that is replaced.
+//
+// Where the file system cannot make unnamed files, a hidden named temporary file
+// (".NAME.norva-XXXXXX") is used instead; such files left by a killed process are removed by the
+// next staged write of the same name.
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -23,14 +29,23 @@ class StagedFile {
   bool commit();
   const std::string& error() const { return error_; }
 
+  // The file that commit() replaces: the path itself, or the end of its chain of links.
+  const std::filesystem::path& target() const { return path_; }
+
  private:
   bool fail(const std::string& what);
+  bool openUnnamed(const std::filesystem::path& folder, unsigned mode);
+  bool openNamed(const std::filesystem::path& folder, unsigned mode);
 
   std::filesystem::path path_;
-  std::string temporary_;
+  std::string temporary_;  // the named temporary file, when one is used
   int fd_ = -1;
   bool committed_ = false;
   std::string error_;
 };
+
+// Removes the hidden temporary files of staged writes of `path` that a killed process left:
+// ours only (".NAME.norva-..."), regular, owned by this user and untouched for a minute.
+void removeStaleStagedFiles(const std::filesystem::path& path);
 
 }  // namespace norva
