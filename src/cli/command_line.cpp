@@ -34,14 +34,13 @@ Arguments::Arguments(std::span<const std::string_view> args,
       inlineValue = arg.substr(eq + 1);
     }
     if (contains(valued, name)) {
-      if (inlineValue) {
-        values_.emplace_back(name, *inlineValue);
-      } else if (i + 1 < args.size()) {
-        values_.emplace_back(name, args[++i]);
-      } else {
+      std::optional<std::string_view> value = inlineValue;
+      if (!value && i + 1 < args.size()) value = args[++i];
+      if (!value || value->empty()) {
         error_ = "option " + std::string(name) + " needs a value";
         return;
       }
+      values_.emplace_back(name, *value);
     } else if (contains(flags, name) && !inlineValue) {
       flags_.emplace_back(name);
     } else {

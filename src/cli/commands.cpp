@@ -13,20 +13,101 @@ int runInfo(Args args);
 int runPlay(Args args);
 int runMpr(Args args);
 
+namespace {
+
+constexpr std::string_view kLyrHelp =
+    "Compiles the lyric editor's timed text into the player's lyric file (LYR).\n"
+    "\n"
+    "IN holds paragraphs that start with <milliseconds>; <br> inside a paragraph starts a new\n"
+    "player line. A SAMI file (--sami, or IN ending in .smi) is turned into timed text first.\n"
+    "\n"
+    "  -o OUT                 the LYR file to write (replaced when it exists)\n"
+    "  --font auto|small|large  the player font: small is 8 x 8 pixels, 6 lines a screen;\n"
+    "                         large is 16 pixels high, 3 lines a screen; auto (the default)\n"
+    "                         takes large when the text has two-byte (Chinese) characters\n"
+    "  --sami                 read IN as SAMI captions\n"
+    "  --on-warning yes|no|cancel  the answer to the warning that a screen has more lines\n"
+    "                         than the player shows: yes ignores all further warnings, no (the\n"
+    "                         default) keeps checking, cancel stops without writing anything\n";
+
+constexpr std::string_view kLrcHelp =
+    "Compiles an LRC file ([mm:ss.xx] tags, several a line, and [offset:ms]) into a LYR file.\n"
+    "\n"
+    "  -o OUT                 the LYR file to write (replaced when it exists)\n"
+    "  --font small|large     compile as the lyric editor's command on an open LRC document,\n"
+    "                         with its messages, in that player font; without --font the file\n"
+    "                         is compiled as the batch converter does, as it is on disk\n"
+    "  --on-warning yes|no|cancel  the answer to the screen layout warning (see norva lyr)\n";
+
+constexpr std::string_view kUnlyrHelp =
+    "Turns a LYR file back into the timed text the lyric editor shows (GBK, CR LF).\n"
+    "\n"
+    "  -o OUT                 write the text to OUT (replaced when it exists); without -o it\n"
+    "                         goes to standard output\n";
+
+constexpr std::string_view kScreensHelp =
+    "Lists the screens of a LYR file with their times (mm:ss.t), decoded to UTF-8, the lines\n"
+    "of a screen joined by \" / \".\n";
+
+constexpr std::string_view kLogoHelp =
+    "Turns a picture (BMP, JPEG, GIF, icon, cursor, WMF/EMF, WBMP or LGO) into the player's\n"
+    "128 x 64 black-and-white logo (LGO), as the logo converter does.\n"
+    "\n"
+    "  -o OUT.lgo             the logo file to write\n"
+    "  --overwrite            replace OUT.lgo when it exists\n"
+    "  --show FILE            print the logo of FILE with block characters, two pixel rows a\n"
+    "                         line, instead of writing a file\n"
+    "  --threshold T          the brightness threshold, 0 to 765 (the sum of red, green and\n"
+    "                         blue of a pixel; darker pixels turn black); 389 by default\n";
+
+constexpr std::string_view kInfoHelp =
+    "Shows what the preview's header search finds in an MP3, MP2 or MPR file: where the first\n"
+    "frame is, its MPEG version, layer, sampling rate, channel mode, bit rate and frame size,\n"
+    "the Xing/Info header, the total frames and the milliseconds per frame.\n";
+
+constexpr std::string_view kPlayHelp =
+    "Plays an MP3 or MPR file with the lyric the player would show (the .LYR file beside an\n"
+    "MP3, in any letter case, or the lyric at the head of an MPR file), showing the time and\n"
+    "the current lyric screen every 200 ms.\n"
+    "Keys: space pauses and resumes, left/right seek by 5 %, + and - change the volume,\n"
+    "q quits.\n"
+    "\n"
+    "  --audio alsa|null      alsa plays on ALSA's default device (NORVA_ALSA_DEVICE names\n"
+    "                         another PCM) and falls back to the null device, without sound,\n"
+    "                         when none can be opened; null plays without sound\n"
+    "  --speed N|max          run the null device N times faster (N above 0, at most 1000), or\n"
+    "                         as fast as it decodes (max), printing every screen change with\n"
+    "                         its time\n"
+    "  --seek P               start at P thousandths of the file (0 to 1000; 500 is the middle)\n";
+
+constexpr std::string_view kMprHelp =
+    "Merges an MP3 file and its lyric into one MPR file for the player.\n"
+    "\n"
+    "LYRIC is compiled by its extension: .lrc as LRC, .tly as timed text; anything else must be\n"
+    "a LYR file.\n"
+    "\n"
+    "  -o OUT                 the MPR file to write (replaced when it exists); by default the\n"
+    "                         MP3's name ending in MPR, beside it\n"
+    "  --on-warning yes|no|cancel  the answer to the screen layout warning (see norva lyr)\n";
+
+}  // namespace
+
 std::span<const Command> allCommands() {
   static const std::array commands{
       Command{"lyr",
               "lyr IN -o OUT [--font auto|small|large] [--sami] [--on-warning yes|no|cancel]",
-              runLyr},
-      Command{"lrc", "lrc IN -o OUT [--font small|large] [--on-warning yes|no|cancel]", runLrc},
-      Command{"unlyr", "unlyr IN [-o OUT]", runUnlyr},
-      Command{"screens", "screens IN.lyr", runScreens},
+              kLyrHelp, runLyr},
+      Command{"lrc", "lrc IN -o OUT [--font small|large] [--on-warning yes|no|cancel]", kLrcHelp,
+              runLrc},
+      Command{"unlyr", "unlyr IN [-o OUT]", kUnlyrHelp, runUnlyr},
+      Command{"screens", "screens IN.lyr", kScreensHelp, runScreens},
       Command{"logo",
               "logo IN -o OUT.lgo [--threshold T] [--overwrite] | logo --show FILE [--threshold T]",
-              runLogo},
-      Command{"info", "info FILE", runInfo},
-      Command{"play", "play FILE [--audio alsa|null] [--speed N|max] [--seek P]", runPlay},
-      Command{"mpr", "mpr MP3 LYRIC [-o OUT] [--on-warning yes|no|cancel]", runMpr},
+              kLogoHelp, runLogo},
+      Command{"info", "info FILE", kInfoHelp, runInfo},
+      Command{"play", "play FILE [--audio alsa|null] [--speed N|max] [--seek P]", kPlayHelp,
+              runPlay},
+      Command{"mpr", "mpr MP3 LYRIC [-o OUT] [--on-warning yes|no|cancel]", kMprHelp, runMpr},
   };
   return commands;
 }

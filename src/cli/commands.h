@@ -10,7 +10,8 @@ using Args = std::span<const std::string_view>;
 
 struct Command {
   std::string_view name;
-  std::string_view usage;  // one line, shown by "norva help"
+  std::string_view usage;  // one line, shown by "norva --help"
+  std::string_view help;   // what it does and every option, shown by "norva COMMAND --help"
   int (*run)(Args args);
 };
 

@@ -1,5 +1,8 @@
 // norva: the suite's converters and previews on the command line.
+#include <cerrno>
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -9,30 +12,87 @@
 
 namespace {
 
+using norva::cli::Command;
+
 void printUsage(std::ostream& out) {
-  out << "usage: norva COMMAND [ARGS]\n\ncommands:\n";
+  out << "usage: norva COMMAND [ARGS]\n"
+         "       norva COMMAND --help\n"
+         "       norva --version\n\ncommands:\n";
   for (const auto& command : norva::cli::allCommands()) out << "  " << command.usage << '\n';
-  out << "\nexit codes: 0 done, 1 refused, 2 cancelled by a warning answer, 64 usage\n";
+  out << "\nArguments after -- are file names, even when they start with -.\n"
+         "exit codes: 0 done, 1 refused (the reason is on stderr), 2 cancelled by a warning\n"
+         "answer, 64 usage error, 130 interrupted\n";
+}
+
+void printHelp(const Command& command) {
+  std::cout << "usage: norva " << command.usage << "\n\n" << command.help;
+}
+
+const Command* findCommand(std::string_view name) {
+  for (const auto& command : norva::cli::allCommands())
+    if (command.name == name) return &command;
+  return nullptr;
+}
+
+// "--help" or "-h" among a command's options (not after "--", where it is a file name).
+bool asksForHelp(std::span<const std::string_view> args) {
+  for (std::string_view arg : args) {
+    if (arg == "--") return false;
+    if (arg == "--help" || arg == "-h") return true;
+  }
+  return false;
+}
+
+// Output that could not be written (a full disk, a closed pipe) is a failure, not a success.
+int finish(int code) {
+  errno = 0;
+  const bool failed = std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout);
+  if (!failed) return code;
+  const int error = errno;
+  std::cerr << "norva: cannot write to standard output"
+            << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+  return code == norva::cli::kExitDone ? norva::cli::kExitRefused : code;
+}
+
+int dispatch(std::span<const std::string_view> args) {
+  using namespace norva::cli;
+  if (args.empty()) {
+    printUsage(std::cerr);
+    return kExitUsage;
+  }
+  if (args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
+    if (args.size() > 1) {
+      if (const Command* command = findCommand(args[1])) {
+        printHelp(*command);
+        return kExitDone;
+      }
+      std::cerr << "norva: unknown command '" << args[1] << "'\n";
+      return kExitUsage;
+    }
+    printUsage(std::cout);
+    return kExitDone;
+  }
+  if (args[0] == "--version") {
+    std::cout << "norva " << NORVA_VERSION << '\n';
+    return kExitDone;
+  }
+  if (const Command* command = findCommand(args[0])) {
+    const auto rest = args.subspan(1);
+    if (asksForHelp(rest)) {
+      printHelp(*command);
+      return kExitDone;
+    }
+    return command->run(rest);
+  }
+  std::cerr << "norva: unknown command '" << args[0] << "'\n";
+  printUsage(std::cerr);
+  return kExitUsage;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
-  std::vector<std::string_view> args(argv + 1, argv + argc);
-  if (args.empty()) {
-    printUsage(std::cerr);
-    return norva::cli::kExitUsage;
-  }
-  if (args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
-    printUsage(std::cout);
-    return norva::cli::kExitDone;
-  }
-  for (const auto& command : norva::cli::allCommands()) {
-    if (command.name == args[0])
-      return command.run(std::span<const std::string_view>(args).subspan(1));
-  }
-  std::cerr << "norva: unknown command '" << args[0] << "'\n";
-  printUsage(std::cerr);
-  return norva::cli::kExitUsage;
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  return finish(dispatch(args));
 }
