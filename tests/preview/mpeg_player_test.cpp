@@ -111,17 +111,66 @@ TEST(MpegPlayer, PlaysToTheLastFrameAndReportsTheEndAfterTheLastBlock) {
   player.stop();
 }
 
-TEST(MpegPlayer, VolumeReadsBackAsTheDeviceRoundsIt) {
+// Position is the share played in thousandths, rounded half up. With 2,000 frames every odd
+// count of frames lies exactly on a half: 1 frame is 0.5 thousandths, 999 frames 499.5.
+TEST(MpegPlayer, PositionRoundsHalfUpAtTheBoundaryAndOneFrameEitherSide) {
   EngineRig rig(NullOutput::Pace::Stepped);
   auto& player = *rig.player;
-  player.setVolume(100);
-  EXPECT_EQ(rig.device().volume(), 0xFFFFFFFFu);
-  EXPECT_EQ(player.volume(), 99);
-  player.setVolume(50);
-  EXPECT_EQ(rig.device().volume(), 0x7FFF7FFFu);
-  EXPECT_EQ(player.volume(), 49);
-  player.setVolume(0);
-  EXPECT_EQ(player.volume(), 0);
+  ASSERT_TRUE(player.openImage(test::frames(2'000)));
+  ASSERT_EQ(player.stream().totalFrames, 2'000);
+  struct Row {
+    int64_t played;
+    int position;
+  };
+  const Row rows[] = {{0, 0},     {1, 1},      {2, 1},      {3, 2},       {998, 499},
+                      {999, 500}, {1000, 500}, {1001, 501}, {1999, 1000}, {2000, 1000}};
+  uint64_t allowed = 0;
+  for (const Row& row : rows) {
+    rig.device().allowBlocks(static_cast<uint64_t>(row.played) - allowed);
+    allowed = static_cast<uint64_t>(row.played);
+    ASSERT_TRUE(rig.device().waitForBlocksReported(allowed, test::kGenerous));
+    ASSERT_EQ(player.framesPlayed(), row.played);
+    EXPECT_EQ(player.position(), row.position) << row.played << " frames played";
+  }
+}
+
+// Set: the percentage is clamped to 0..100 and becomes p x 65535 / 100 (whole number) for both
+// channels. Read: the left level times a single-precision 1/65535, times 100, truncated.
+TEST(MpegPlayer, VolumeIsClampedAtBothEndsAndReadBackTruncated) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  auto& player = *rig.player;
+  struct Row {
+    int percent;
+    uint32_t deviceLevel;
+    int readBack;
+  };
+  const Row rows[] = {
+      {-1, 0x00000000u, 0},   {0, 0x00000000u, 0},    {1, 0x028F028Fu, 0},  // 655
+      {50, 0x7FFF7FFFu, 49},                                                // 32767
+      {99, 0xFD6FFD6Fu, 98},                                                // 64879
+      {100, 0xFFFFFFFFu, 99}, {101, 0xFFFFFFFFu, 99},
+  };
+  for (const Row& row : rows) {
+    player.setVolume(row.percent);
+    EXPECT_EQ(rig.device().volume(), row.deviceLevel) << row.percent << "%";
+    EXPECT_EQ(player.volume(), row.readBack) << row.percent << "%";
+  }
+}
+
+// The read-back truncates: only the left level counts, and a step of one level either side of
+// a whole percentage changes the answer.
+TEST(MpegPlayer, VolumeReadBackOfDeviceLevels) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  struct Row {
+    uint32_t deviceLevel;
+    int readBack;
+  };
+  const Row rows[] = {{0x0000028Fu, 0},  {0x00000290u, 1},  {0xFFFF0000u, 0}, {0x00007FFFu, 49},
+                      {0x00008000u, 50}, {0x0000FFFEu, 99}, {0x0000FFFFu, 99}};
+  for (const Row& row : rows) {
+    rig.device().setVolume(row.deviceLevel);
+    EXPECT_EQ(rig.player->volume(), row.readBack) << std::hex << row.deviceLevel;
+  }
 }
 
 TEST(MpegPlayer, PauseThenStopClearsPauseAndClosesTheDevice) {
