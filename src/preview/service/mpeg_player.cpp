@@ -1,9 +1,10 @@
-#include "preview/mpeg_player.h"
+#include "preview/service/mpeg_player.h"
 
 #include <algorithm>
 #include <chrono>
 
 #include "base/file_io.h"
+#include "preview/preview_messages.h"
 
 namespace norva::preview {
 namespace {
@@ -28,6 +29,24 @@ std::optional<size_t> nextSync(std::span<const uint8_t> image, size_t pos) {
 
 }  // namespace
 
+const char* toString(OpenOutcome outcome) {
+  switch (outcome) {
+    case OpenOutcome::Opened:
+      return kOpenedText;
+    case OpenOutcome::AnotherEngine:
+      return kAnotherEngineText;
+    case OpenOutcome::CannotRead:
+      return kCannotReadText;
+    case OpenOutcome::NoStream:
+      return kNoStreamText;
+    case OpenOutcome::DecoderRefused:
+      return kDecoderRefusedText;
+    case OpenOutcome::DeviceRefused:
+      return kDeviceRefusedText;
+  }
+  return "unknown open outcome";
+}
+
 MpegPlayer::MpegPlayer(std::unique_ptr<audio::AudioOutput> output) : output_(std::move(output)) {
   ++gLiveEngines;
 }
@@ -41,23 +60,36 @@ int MpegPlayer::liveEngines() {
   return gLiveEngines.load();
 }
 
-bool MpegPlayer::open(const std::filesystem::path& path) {
-  if (gLiveEngines.load() > 1) return false;
+OpenOutcome MpegPlayer::open(const std::filesystem::path& path) {
+  if (gLiveEngines.load() > 1) return OpenOutcome::AnotherEngine;
   auto read = readWholeFile(path);
-  if (read.status != ReadResult::Status::Ok) return false;
+  if (read.status != ReadResult::Status::Ok) return OpenOutcome::CannotRead;
   return openImage(std::move(read.bytes));
 }
 
-bool MpegPlayer::openImage(std::vector<uint8_t> image) {
-  if (gLiveEngines.load() > 1) return false;
+OpenOutcome MpegPlayer::openImage(std::vector<uint8_t> image) {
+  if (gLiveEngines.load() > 1) return OpenOutcome::AnotherEngine;
   if (started_) stop();
   image_ = std::move(image);
   readPos_ = 0;
   const auto info = analyseStream(image_);
-  if (!info) return false;
+  if (!info) return OpenOutcome::NoStream;
   info_ = *info;
-  if (!decoder_.init(info_.header)) return false;
+  if (!decoder_.init(info_.header)) return OpenOutcome::DecoderRefused;
+  resetRing();
 
+  const auto format = decoder_.format();
+  const audio::PcmFormat pcm{static_cast<uint16_t>(format.channels), format.sampleRate,
+                             static_cast<uint16_t>(format.bitsPerSample)};
+  if (!output_->open(pcm, [this](audio::AudioBlock& block) { onBlockDone(block); }))
+    return OpenOutcome::DeviceRefused;
+  started_ = true;
+  outputThread_ = std::thread([this] { outputLoop(); });
+  decodeThread_ = std::thread([this] { decodeLoop(); });
+  return OpenOutcome::Opened;
+}
+
+void MpegPlayer::resetRing() {
   const size_t blockSize = decoder_.blockSize();
   for (auto& block : blocks_) {
     if (block.pcm.size() != blockSize) block.pcm.assign(blockSize, 0);
@@ -83,15 +115,6 @@ bool MpegPlayer::openImage(std::vector<uint8_t> image) {
     seekGeneration_ = 0;
   }
   seekRequested_ = false;
-
-  const auto format = decoder_.format();
-  const audio::PcmFormat pcm{static_cast<uint16_t>(format.channels), format.sampleRate,
-                             static_cast<uint16_t>(format.bitsPerSample)};
-  if (!output_->open(pcm, [this](audio::AudioBlock& block) { onBlockDone(block); })) return false;
-  started_ = true;
-  outputThread_ = std::thread([this] { outputLoop(); });
-  decodeThread_ = std::thread([this] { decodeLoop(); });
-  return true;
 }
 
 void MpegPlayer::pause() {
@@ -292,10 +315,14 @@ audio::AudioBlock* MpegPlayer::takeFreeHeader(uint32_t blockIndex, uint64_t gene
   }
 }
 
-bool MpegPlayer::devicePlayedEverything() {
-  std::lock_guard lock(headerMutex_);
+bool MpegPlayer::noHeaderQueued() const {
   return std::none_of(headers_.begin(), headers_.end(),
                       [](const OutputHeader& h) { return h.sequence > 0; });
+}
+
+bool MpegPlayer::devicePlayedEverything() {
+  std::lock_guard lock(headerMutex_);
+  return noHeaderQueued();
 }
 
 void MpegPlayer::onBlockDone(audio::AudioBlock& done) {
@@ -321,74 +348,96 @@ void MpegPlayer::outputLoop() {
   while (runState_.load() == kRunning) {
     const uint32_t r = readIndex_.load();
     if (r != writeIndex_.load()) {
-      Block& block = blocks_[r];
-      const uint64_t generation = block.generation;
-      const bool stale = generation != generation_.load();
-      if (!stale && generation != lastGeneration) {
-        // First block after a seek: what the device still holds is from the old place.
-        output_->reset();
-        lastGeneration = generation;
-      }
-      if (stale || block.length == 0) {
-        if (!stale) {
-          const int64_t played = framesPlayed_.fetch_add(1) + 1;
-          if (onPlayed_) onPlayed_(played);
-        }
-        block.state = kFree;
-      } else {
-        block.state = kQueued;
-        audio::AudioBlock* queued = takeFreeHeader(r, generation);
-        if (queued == nullptr) {
-          if (runState_.load() != kRunning) break;
-          // A seek made the block stale while it waited for a header.
-          block.state = kFree;
-        }
-        if (queued != nullptr) output_->write(*queued);
-      }
-      readIndex_ = (r + 1) % kRingBlocks;
-      wakeDecoder();
+      if (!passOnBlock(r, lastGeneration)) break;
       continue;
     }
-    // The natural end: decoding has finished, everything decoded has been queued and the
-    // device has played it all (the decode thread's flag is read before the indices).
-    if (readIndex_.load() == writeIndex_.load() && lastGeneration != generation_.load()) {
-      // After a seek, once the old blocks are passed over: what the device holds is from the
-      // old place. Handing it back now also frees those blocks for the decode thread.
-      lastGeneration = generation_.load();
-      output_->reset();
-    }
-    if (decodeDone_.load() && readIndex_.load() == writeIndex_.load() && devicePlayedEverything()) {
+    dropOldPlaceAfterSeek(lastGeneration);
+    if (reachedNaturalEnd()) {
       output_->drain();
       int expected = kRunning;
       runState_.compare_exchange_strong(expected, kEndOfData);
       break;
     }
-    std::unique_lock lock(wakeMutex_);
-    outputWaiting_ = true;
-    outputWake_.wait_for(lock, kWaitStep, [&] {
-      return runState_.load() != kRunning || readIndex_.load() != writeIndex_.load() ||
-             decodeDone_.load();
-    });
-    outputWaiting_ = false;
-    if (decodeDone_.load() && readIndex_.load() == writeIndex_.load()) {
-      // Waiting for the device to hand back its last blocks.
-      lock.unlock();
-      std::unique_lock headerLock(headerMutex_);
-      headerFreed_.wait_for(headerLock, kWaitStep, [&] {
-        return runState_.load() != kRunning ||
-               std::none_of(headers_.begin(), headers_.end(),
-                            [](const OutputHeader& h) { return h.sequence > 0; });
-      });
-    }
+    waitForOutputWork();
   }
-  // Clean-up: the device hands everything back, every header is free again.
-  output_->reset();
-  {
-    std::lock_guard lock(headerMutex_);
-    for (auto& header : headers_) header.sequence = 0;
-    queuedCount_ = reclaimedCount_ = 0;
-  }
+  releaseHeaders();
   if (runState_.load() == kEndOfData && onEnd_) onEnd_();
+}
+
+bool MpegPlayer::passOnBlock(uint32_t r, uint64_t& lastGeneration) {
+  Block& block = blocks_[r];
+  const uint64_t generation = block.generation;
+  const bool stale = generation != generation_.load();
+  if (!stale && generation != lastGeneration) {
+    // First block after a seek: what the device still holds is from the old place.
+    output_->reset();
+    lastGeneration = generation;
+  }
+  if (stale) {
+    block.state = kFree;
+  } else if (block.length == 0) {
+    // A frame that decoded to nothing still counts as played.
+    const int64_t played = framesPlayed_.fetch_add(1) + 1;
+    if (onPlayed_) onPlayed_(played);
+    block.state = kFree;
+  } else if (!queueBlock(r, generation)) {
+    return false;
+  }
+  readIndex_ = (r + 1) % kRingBlocks;
+  wakeDecoder();
+  return true;
+}
+
+bool MpegPlayer::queueBlock(uint32_t r, uint64_t generation) {
+  Block& block = blocks_[r];
+  block.state = kQueued;
+  audio::AudioBlock* queued = takeFreeHeader(r, generation);
+  if (queued == nullptr) {
+    if (runState_.load() != kRunning) return false;
+    // A seek made the block stale while it waited for a header.
+    block.state = kFree;
+    return true;
+  }
+  output_->write(*queued);
+  return true;
+}
+
+void MpegPlayer::dropOldPlaceAfterSeek(uint64_t& lastGeneration) {
+  if (readIndex_.load() == writeIndex_.load() && lastGeneration != generation_.load()) {
+    // After a seek, once the old blocks are passed over: what the device holds is from the
+    // old place. Handing it back now also frees those blocks for the decode thread.
+    lastGeneration = generation_.load();
+    output_->reset();
+  }
+}
+
+bool MpegPlayer::reachedNaturalEnd() {
+  // The decode thread's flag is read before the indices.
+  return decodeDone_.load() && readIndex_.load() == writeIndex_.load() && devicePlayedEverything();
+}
+
+void MpegPlayer::waitForOutputWork() {
+  std::unique_lock lock(wakeMutex_);
+  outputWaiting_ = true;
+  outputWake_.wait_for(lock, kWaitStep, [&] {
+    return runState_.load() != kRunning || readIndex_.load() != writeIndex_.load() ||
+           decodeDone_.load();
+  });
+  outputWaiting_ = false;
+  if (decodeDone_.load() && readIndex_.load() == writeIndex_.load()) {
+    // Waiting for the device to hand back its last blocks.
+    lock.unlock();
+    std::unique_lock headerLock(headerMutex_);
+    headerFreed_.wait_for(headerLock, kWaitStep,
+                          [&] { return runState_.load() != kRunning || noHeaderQueued(); });
+  }
+}
+
+void MpegPlayer::releaseHeaders() {
+  output_->reset();
+  std::lock_guard lock(headerMutex_);
+  for (auto& header : headers_) header.sequence = 0;
+  queuedCount_ = reclaimedCount_ = 0;
 }
 
 }  // namespace norva::preview
