@@ -177,7 +177,7 @@ class StatusLine {
     const auto step = progress_.update(tenths);
     const std::string time = preview::timeText(tenths);
     std::string text;
-    if (step.screen >= 0) text = screenLine(lyric_.track->entries()[step.screen].text);
+    if (step.screen) text = screenLine(lyric_.track->entries()[*step.screen].text);
     if (screenChangesOnly) {
       if (step.changed) std::cout << time << " [" << tenths << "] " << text << '\n' << std::flush;
       return;

@@ -36,10 +36,10 @@ std::optional<LyricTrack> LyricTrack::fromBody(std::span<const uint8_t> body) {
   return track;
 }
 
-int LyricTrack::screenAt(int64_t t) const {
+std::optional<size_t> LyricTrack::screenAt(int64_t t) const {
   for (size_t i = entries_.size(); i-- > 0;)
-    if (entries_[i].time < t) return static_cast<int>(i);
-  return -1;
+    if (entries_[i].time < t) return i;
+  return std::nullopt;
 }
 
 bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
@@ -75,7 +75,7 @@ LyricProgress::Step LyricProgress::update(int64_t tenths) {
   Step step;
   if (track_ == nullptr) return step;
   step.screen = track_->screenAt(tenths);
-  if (step.screen >= 0 && step.screen != lastShown_) {
+  if (step.screen && step.screen != lastShown_) {
     lastShown_ = step.screen;
     shownSince_ = tenths;
     step.changed = true;

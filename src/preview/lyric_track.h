@@ -34,8 +34,8 @@ class LyricTrack {
   const std::vector<LyricEntry>& entries() const { return entries_; }
 
   // The entry to show at `t` tenths of a second: searching from the last towards the first,
-  // the first whose time is strictly less than t. -1 when t is not past the first entry.
-  int screenAt(int64_t t) const;
+  // the first whose time is strictly less than t. Nothing when t is not past the first entry.
+  std::optional<size_t> screenAt(int64_t t) const;
 
  private:
   uint8_t fontClass_ = 0;
@@ -64,16 +64,16 @@ class LyricProgress {
   explicit LyricProgress(const LyricTrack* track) : track_(track) {}
 
   struct Step {
-    int screen = -1;       // entry to show, -1 for an empty lyric part
-    bool changed = false;  // differs from the entry shown before
+    std::optional<size_t> screen;  // entry to show; nothing for an empty lyric part
+    bool changed = false;          // differs from the entry shown before
   };
   Step update(int64_t tenths);
-  int lastShown() const { return lastShown_; }
+  std::optional<size_t> lastShown() const { return lastShown_; }
   int64_t shownSince() const { return shownSince_; }
 
  private:
   const LyricTrack* track_;
-  int lastShown_ = -1;
+  std::optional<size_t> lastShown_;
   int64_t shownSince_ = 0;
 };
 

@@ -234,62 +234,71 @@ void MpegPlayer::wakeOutput() {
 }
 
 void MpegPlayer::decodeLoop() {
-  const std::span<const uint8_t> image(image_);
   while (runState_.load() == kRunning) {
     if (seekRequested_.load()) applySeek();
-    const uint32_t w = writeIndex_.load();
-    const bool full =
-        (w + 1) % kRingBlocks == readIndex_.load() || blocks_[w].state.load() != kFree;
-    if (decodeDone_.load() || full) {
-      wakeOutput();
-      std::unique_lock lock(wakeMutex_);
-      decoderWaiting_ = true;
-      decodeWake_.wait_for(lock, kWaitStep, [&] {
-        if (runState_.load() != kRunning || seekRequested_.load()) return true;
-        if (decodeDone_.load()) return false;
-        const uint32_t wi = writeIndex_.load();
-        return (wi + 1) % kRingBlocks != readIndex_.load() && blocks_[wi].state.load() == kFree;
-      });
-      decoderWaiting_ = false;
+    if (decodeDone_.load() || !writeBlockFree()) {
+      waitForFreeBlock();
       continue;
     }
-    const size_t pos = readPos_.load();
-    if (pos + 4 > image.size()) {
-      finishDecoding();
-      continue;
-    }
-    Block& block = blocks_[w];
-    const auto result = decoder_.decodeFrame(image.subspan(pos), block.pcm);
-    if (result.inputUsed > 0) {
-      block.length = result.outputBytes;
-      block.generation = decodeGeneration_;
-      block.state = kReady;
-      readPos_ = pos + result.inputUsed;
-      framesDecoded_.fetch_add(1);
-      const uint32_t next = (w + 1) % kRingBlocks;
-      writeIndex_ = next;
-      // The output thread is woken for a batch of blocks, not for each one: it queues all
-      // that are ready at once. It is also woken whenever this thread is about to wait.
-      if ((next + kRingBlocks - readIndex_.load()) % kRingBlocks >= kWakeBatch) wakeOutput();
-      continue;
-    }
-    // Not decodable here: go on at the next sync pattern with a fresh decoder. The last
-    // bytes of the file are decoded as long as they hold a whole frame.
-    const auto next = nextSync(image, pos);
-    if (!next || !decoder_.init(info_.header)) {
-      finishDecoding();
-      continue;
-    }
-    readPos_ = *next;
+    decodeNextFrame();
   }
+}
+
+bool MpegPlayer::writeBlockFree() const {
+  const uint32_t w = writeIndex_.load();
+  return (w + 1) % kRingBlocks != readIndex_.load() && blocks_[w].state.load() == kFree;
+}
+
+void MpegPlayer::waitForFreeBlock() {
+  wakeOutput();
+  std::unique_lock lock(wakeMutex_);
+  decoderWaiting_ = true;
+  decodeWake_.wait_for(lock, kWaitStep, [&] {
+    if (runState_.load() != kRunning || seekRequested_.load()) return true;
+    return !decodeDone_.load() && writeBlockFree();
+  });
+  decoderWaiting_ = false;
+}
+
+void MpegPlayer::decodeNextFrame() {
+  const std::span<const uint8_t> image(image_);
+  const size_t pos = readPos_.load();
+  if (pos + 4 > image.size()) {
+    finishDecoding();
+    return;
+  }
+  const uint32_t w = writeIndex_.load();
+  Block& block = blocks_[w];
+  const auto result = decoder_.decodeFrame(image.subspan(pos), block.pcm);
+  if (result.inputUsed > 0) {
+    block.length = result.outputBytes;
+    block.generation = decodeGeneration_;
+    block.state = kReady;
+    readPos_ = pos + result.inputUsed;
+    framesDecoded_.fetch_add(1);
+    const uint32_t next = (w + 1) % kRingBlocks;
+    writeIndex_ = next;
+    // The output thread is woken for a batch of blocks, not for each one: it queues all
+    // that are ready at once. It is also woken whenever this thread is about to wait.
+    if ((next + kRingBlocks - readIndex_.load()) % kRingBlocks >= kWakeBatch) wakeOutput();
+    return;
+  }
+  // Not decodable here: go on at the next sync pattern with a fresh decoder. The last
+  // bytes of the file are decoded as long as they hold a whole frame.
+  const auto next = nextSync(image, pos);
+  if (!next || !decoder_.init(info_.header)) {
+    finishDecoding();
+    return;
+  }
+  readPos_ = *next;
 }
 
 audio::AudioBlock* MpegPlayer::takeFreeHeader(uint32_t blockIndex, uint64_t generation) {
   std::unique_lock lock(headerMutex_);
   for (;;) {
     if (runState_.load() != kRunning || generation != generation_.load()) return nullptr;
-    int found = -1;
-    for (int i = 0; i < static_cast<int>(kRingBlocks); ++i) {
+    std::optional<size_t> found;
+    for (size_t i = 0; i < kRingBlocks; ++i) {
       auto& header = headers_[i];
       // Headers come back in the order they were played and are reclaimed in that order.
       if (header.sequence < 0 && header.sequence == -(reclaimedCount_ + 1)) {
@@ -301,12 +310,12 @@ audio::AudioBlock* MpegPlayer::takeFreeHeader(uint32_t blockIndex, uint64_t gene
         break;
       }
     }
-    if (found >= 0) {
-      auto& header = headers_[found];
+    if (found) {
+      auto& header = headers_[*found];
       header.sequence = ++queuedCount_;
       const Block& block = blocks_[blockIndex];
       header.block = audio::AudioBlock{std::span<const uint8_t>(block.pcm.data(), block.length),
-                                       static_cast<uintptr_t>(found)};
+                                       static_cast<uintptr_t>(*found)};
       header.blockIndex = blockIndex;
       header.generation = generation;
       return &header.block;

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <thread>
 #include <vector>
@@ -110,6 +111,14 @@ class MpegPlayer {
   };
 
   void decodeLoop();
+  // The block at the write index may be decoded into: the ring is not full and the device has
+  // handed the block back.
+  bool writeBlockFree() const;
+  // Waits until a block is free, a seek or Stop comes, or (at most) one wait step.
+  void waitForFreeBlock();
+  // Decodes the frame at the read position into the block at the write index; at a frame that
+  // does not decode, goes on at the next sync pattern; at the end of the data, finishes.
+  void decodeNextFrame();
   void applySeek();
   // Fills the ring's blocks and the decoder's state for a fresh start of the stream.
   void resetRing();

@@ -24,34 +24,35 @@ TEST(LyricTrack, ReadsEntriesInHostOrder) {
 TEST(LyricTrack, ScreenChoiceFollowsTheTimeStrictlyPast) {
   const auto track = LyricTrack::fromBody(test::lyricBody(kThreeScreens));
   ASSERT_TRUE(track);
-  EXPECT_EQ(track->screenAt(0), -1);
-  EXPECT_EQ(track->screenAt(1), 0);  // 0.1 s: past the entry at 0.0 s
-  EXPECT_EQ(track->screenAt(35), 0);
-  EXPECT_EQ(track->screenAt(36), 1);  // past 3.5 s
-  EXPECT_EQ(track->screenAt(72), 1);
-  EXPECT_EQ(track->screenAt(73), 2);  // past 7.2 s
-  EXPECT_EQ(track->screenAt(100000), 2);
+  EXPECT_EQ(track->screenAt(0), std::nullopt);
+  EXPECT_EQ(track->screenAt(1), 0u);  // 0.1 s: past the entry at 0.0 s
+  EXPECT_EQ(track->screenAt(35), 0u);
+  EXPECT_EQ(track->screenAt(36), 1u);  // past 3.5 s
+  EXPECT_EQ(track->screenAt(72), 1u);
+  EXPECT_EQ(track->screenAt(73), 2u);  // past 7.2 s
+  EXPECT_EQ(track->screenAt(100000), 2u);
 }
 
 TEST(LyricTrack, ProgressRemembersTheScreenShown) {
   const auto track = LyricTrack::fromBody(test::lyricBody(kThreeScreens));
   LyricProgress progress(&*track);
-  EXPECT_EQ(progress.update(0).screen, -1);
+  EXPECT_EQ(progress.update(0).screen, std::nullopt);
   auto step = progress.update(1);
-  EXPECT_EQ(step.screen, 0);
+  EXPECT_EQ(step.screen, 0u);
   EXPECT_TRUE(step.changed);
   step = progress.update(3);
-  EXPECT_EQ(step.screen, 0);
+  EXPECT_EQ(step.screen, 0u);
   EXPECT_FALSE(step.changed);
   EXPECT_EQ(progress.shownSince(), 1);
   step = progress.update(36);
   EXPECT_TRUE(step.changed);
-  EXPECT_EQ(progress.lastShown(), 1);
+  EXPECT_EQ(progress.lastShown(), 1u);
   EXPECT_EQ(progress.shownSince(), 36);
   // Seeking back shows the earlier screen again.
   EXPECT_TRUE(progress.update(2).changed);
   LyricProgress none(nullptr);
-  EXPECT_EQ(none.update(50).screen, -1);
+  EXPECT_EQ(none.update(50).screen, std::nullopt);
+  EXPECT_EQ(none.lastShown(), std::nullopt);
 }
 
 TEST(LyricTrack, TimeText) {
