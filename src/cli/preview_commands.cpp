@@ -279,13 +279,12 @@ int runInfo(Args rawArgs) {
   const std::string& path = args.positionals()[0];
   const auto file = readWholeFile(path);
   if (file.status != ReadResult::Status::Ok) {
-    std::cerr << "norva: cannot read " << path << '\n';
+    std::cerr << "norva: " << path << ": " << preview::kCannotReadText << '\n';
     return kExitRefused;
   }
   const auto info = preview::analyseStream(file.bytes);
   if (!info) {
-    std::cerr << "norva: no MPEG audio stream in " << path
-              << " (fewer than 4324 bytes, or no three consistent Layer II/III frames)\n";
+    std::cerr << "norva: " << path << ": " << preview::kNoStreamText << '\n';
     return kExitRefused;
   }
   const auto& h = info->header;

@@ -47,7 +47,13 @@ TEST(NorvaInfo, ShowsWhatTheHeaderSearchFound) {
   writeFileAtomically(shortFile, std::string(4323, '\xFF'));
   const auto refused = norva({"info", shortFile.string()});
   EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_NE(refused.err.find("no MPEG audio stream"), std::string::npos);
+  EXPECT_EQ(refused.err, "norva: " + shortFile.string() +
+                             ": no MPEG audio stream found (fewer than 4324 bytes, or no three "
+                             "consistent Layer II/III frames)\n");
+  const auto missing = norva({"info", (dir.path() / "none.mp3").string()});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err,
+            "norva: " + (dir.path() / "none.mp3").string() + ": the file cannot be read\n");
 }
 
 TEST(NorvaPlay, Mp3WithItsLyrShowsEveryScreenAtItsTime) {

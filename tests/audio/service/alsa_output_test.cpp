@@ -39,8 +39,6 @@ TEST(AlsaOutput, PauseResetAndCloseOnTheNullPlugin) {
   out.restart();
   out.write(blocks.blocks[0]);
   ASSERT_TRUE(log.waitFor(5));
-  out.setVolume(0x80008000u);
-  EXPECT_EQ(out.volume(), 0x80008000u);
   EXPECT_TRUE(out.close());
 }
 
