@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "audio/null_output.h"
-#include "preview/mpeg_player.h"
+#include "preview/service/mpeg_player.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ int64_t playThroughEngine(const std::vector<uint8_t>& file, norva::audio::NullOu
     ended = true;
     changed.notify_all();
   });
-  if (!player.openImage(file)) return -1;
+  if (player.openImage(file) != norva::preview::OpenOutcome::Opened) return -1;
   std::unique_lock lock(mutex);
   changed.wait(lock, [&] { return ended; });
   lock.unlock();

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   norva::preview::LyricProgress progress(&*track);
   for (int64_t t : {0, 1, 36, 73, 600, 65535, 70000}) {
     const auto step = progress.update(t);
-    if (step.screen >= static_cast<int>(track->entries().size())) __builtin_trap();
+    if (step.screen && *step.screen >= track->entries().size()) __builtin_trap();
   }
   return 0;
 }

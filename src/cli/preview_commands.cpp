@@ -15,16 +15,19 @@
 #include <sstream>
 #include <string>
 
-#include "audio/alsa_output.h"
-#include "audio/fallback_output.h"
+#include "audio/audio_messages.h"
 #include "audio/null_output.h"
+#include "audio/service/alsa_output.h"
+#include "audio/service/fallback_output.h"
 #include "base/file_io.h"
 #include "base/gbk_codec.h"
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "preview/lyric_track.h"
-#include "preview/mpeg_player.h"
+#include "preview/preview_messages.h"
+#include "preview/service/lyric_loader.h"
+#include "preview/service/mpeg_player.h"
 #include "preview/stream_info.h"
 
 namespace norva::cli {
@@ -93,11 +96,6 @@ class RawTerminal {
   bool active_ = false;
 };
 
-std::atomic<bool> gInterrupted{false};
-extern "C" void onInterrupt(int) {
-  gInterrupted = true;
-}
-
 struct PlayOptions {
   enum class Audio { Default, Alsa, Null } audio = Audio::Default;
   bool maxSpeed = false;
@@ -117,11 +115,11 @@ std::unique_ptr<audio::AudioOutput> makeOutput(const PlayOptions& options, Promp
   return std::make_unique<audio::FallbackOutput>(
       std::move(alsa), std::move(null), [&prompter](const audio::AudioOutput& failed) {
         std::string why = failed.name();
-        if (auto* alsaOutput = dynamic_cast<const audio::AlsaOutput*>(&failed))
-          why += " (" + alsaOutput->lastError() + ")";
-        prompter.show(Message{"No sound device could be opened: " + why +
-                                  ". Playing on the null device, without sound.",
-                              "MP3 Player", MessageIcon::Warning, MessageButtons::Ok});
+        if (auto* alsaOutput = dynamic_cast<const audio::AlsaOutput*>(&failed)) {
+          if (const auto error = alsaOutput->lastError()) why += " (" + *error + ")";
+        }
+        prompter.show(Message{audio::noSoundDeviceText(why), preview::kPlayerCaption,
+                              MessageIcon::Warning, MessageButtons::Ok});
       });
 }
 
@@ -179,7 +177,7 @@ class StatusLine {
     const auto step = progress_.update(tenths);
     const std::string time = preview::timeText(tenths);
     std::string text;
-    if (step.screen >= 0) text = screenLine(lyric_.track->entries()[step.screen].text);
+    if (step.screen) text = screenLine(lyric_.track->entries()[*step.screen].text);
     if (screenChangesOnly) {
       if (step.changed) std::cout << time << " [" << tenths << "] " << text << '\n' << std::flush;
       return;
@@ -203,6 +201,31 @@ class StatusLine {
   LyricProgress progress_;
   bool terminal_;
   std::string lastTime_;
+};
+
+std::atomic<bool> gInterrupted{false};
+extern "C" void onInterrupt(int) {
+  gInterrupted = true;
+}
+
+// Ctrl-C and SIGTERM end playing in order (the terminal and the device are restored) while an
+// object of this class lives.
+class InterruptCatcher {
+ public:
+  InterruptCatcher() {
+    gInterrupted = false;
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+  }
+  ~InterruptCatcher() {
+    ::signal(SIGINT, SIG_DFL);
+    ::signal(SIGTERM, SIG_DFL);
+  }
+  InterruptCatcher(const InterruptCatcher&) = delete;
+  InterruptCatcher& operator=(const InterruptCatcher&) = delete;
+  bool interrupted() const { return gInterrupted.load(); }
 };
 
 // Keys: space pauses and resumes, left/right seek by 50 thousandths, +/- volume, q quits.
@@ -256,13 +279,12 @@ int runInfo(Args rawArgs) {
   const std::string& path = args.positionals()[0];
   const auto file = readWholeFile(path);
   if (file.status != ReadResult::Status::Ok) {
-    std::cerr << "norva: cannot read " << path << '\n';
+    std::cerr << "norva: " << path << ": " << preview::kCannotReadText << '\n';
     return kExitRefused;
   }
   const auto info = preview::analyseStream(file.bytes);
   if (!info) {
-    std::cerr << "norva: no MPEG audio stream in " << path
-              << " (fewer than 4324 bytes, or no three consistent Layer II/III frames)\n";
+    std::cerr << "norva: " << path << ": " << preview::kNoStreamText << '\n';
     return kExitRefused;
   }
   const auto& h = info->header;
@@ -297,6 +319,46 @@ int runInfo(Args rawArgs) {
   return kExitDone;
 }
 
+namespace {
+
+int64_t tenthsPlayedBy(const MpegPlayer& player) {
+  return preview::tenthsPlayed(player.framesPlayed(), player.msPerFrame());
+}
+
+// --speed max: the null device plays as fast as it can; every block played is a step, so each
+// screen change is printed with its exact time.
+int playToTheEnd(MpegPlayer& player, StatusLine& status, std::future<void>& ended) {
+  ended.wait();
+  status.finish(tenthsPlayedBy(player));
+  player.stop();
+  return kExitDone;
+}
+
+// Real time: the status line every 200 ms, keys from the terminal, Ctrl-C ends.
+int playWithKeys(MpegPlayer& player, StatusLine& status) {
+  RawTerminal raw;
+  InterruptCatcher interrupt;
+  bool inputOpen = true;
+  std::string pending;
+  while (!interrupt.interrupted()) {
+    pollfd fd{STDIN_FILENO, POLLIN, 0};
+    const int ready = ::poll(&fd, inputOpen ? 1 : 0, 200);
+    if (interrupt.interrupted()) break;
+    if (ready > 0) {
+      if ((fd.revents & (POLLIN | POLLHUP)) && !handleKeys(player, pending, inputOpen)) break;
+      if (fd.revents & (POLLERR | POLLNVAL)) inputOpen = false;
+    }
+    if (player.paused()) continue;
+    status.step(tenthsPlayedBy(player), false);
+    if (player.endOfData()) break;
+  }
+  status.finish(tenthsPlayedBy(player));
+  player.stop();
+  return interrupt.interrupted() ? kExitCancelled : kExitDone;
+}
+
+}  // namespace
+
 int runPlay(Args rawArgs) {
   constexpr std::string_view kUsage = "play FILE [--audio alsa|null] [--speed N|max] [--seek P]";
   constexpr std::array<std::string_view, 3> kValued{"--audio", "--speed", "--seek"};
@@ -310,59 +372,25 @@ int runPlay(Args rawArgs) {
 
   CliPrompter prompter(std::cerr, Answer::Ok);
   const auto lyric = preview::loadLyricFor(path);
-  if (!lyric.message.empty()) std::cout << lyric.message << '\n';
+  if (lyric.missingMessage) std::cout << *lyric.missingMessage << '\n';
 
   std::promise<void> endPromise;
   auto ended = endPromise.get_future();
   MpegPlayer player(makeOutput(*options, prompter));
   player.setEndCallback([&endPromise] { endPromise.set_value(); });
-  const bool terminal = !options->maxSpeed && ::isatty(STDOUT_FILENO);
-  StatusLine status(lyric, terminal);
+  StatusLine status(lyric, !options->maxSpeed && ::isatty(STDOUT_FILENO));
   if (options->maxSpeed) {
-    // Every block played is a step, so each screen change is printed with its exact time.
     player.setPlayedCallback([&status, &player](int64_t frames) {
       status.step(preview::tenthsPlayed(frames, player.msPerFrame()), true);
     });
   }
-  if (!player.open(path)) {
-    std::cerr << "norva: cannot play " << path
-              << ": no MPEG audio stream found (or the decoder or device refused it)\n";
+  const auto opened = player.open(path);
+  if (opened != preview::OpenOutcome::Opened) {
+    std::cerr << "norva: cannot play " << path << ": " << toString(opened) << '\n';
     return kExitRefused;
   }
   if (options->seek) player.seek(*options->seek);
-
-  if (options->maxSpeed) {
-    ended.wait();
-    status.finish(preview::tenthsPlayed(player.framesPlayed(), player.msPerFrame()));
-    player.stop();
-    return kExitDone;
-  }
-
-  RawTerminal raw;
-  gInterrupted = false;
-  struct sigaction action {};
-  action.sa_handler = onInterrupt;
-  ::sigaction(SIGINT, &action, nullptr);
-  ::sigaction(SIGTERM, &action, nullptr);
-  bool inputOpen = true;
-  std::string pending;
-  for (;;) {
-    pollfd fd{STDIN_FILENO, POLLIN, 0};
-    const int ready = ::poll(&fd, inputOpen ? 1 : 0, 200);
-    if (gInterrupted) break;
-    if (ready > 0) {
-      if ((fd.revents & (POLLIN | POLLHUP)) && !handleKeys(player, pending, inputOpen)) break;
-      if (fd.revents & (POLLERR | POLLNVAL)) inputOpen = false;
-    }
-    if (player.paused()) continue;
-    status.step(preview::tenthsPlayed(player.framesPlayed(), player.msPerFrame()), false);
-    if (player.endOfData()) break;
-  }
-  status.finish(preview::tenthsPlayed(player.framesPlayed(), player.msPerFrame()));
-  player.stop();
-  ::signal(SIGINT, SIG_DFL);
-  ::signal(SIGTERM, SIG_DFL);
-  return gInterrupted ? kExitCancelled : kExitDone;
+  return options->maxSpeed ? playToTheEnd(player, status, ended) : playWithKeys(player, status);
 }
 
 }  // namespace norva::cli

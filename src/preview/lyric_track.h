@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace norva::preview {
@@ -33,13 +34,17 @@ class LyricTrack {
   const std::vector<LyricEntry>& entries() const { return entries_; }
 
   // The entry to show at `t` tenths of a second: searching from the last towards the first,
-  // the first whose time is strictly less than t. -1 when t is not past the first entry.
-  int screenAt(int64_t t) const;
+  // the first whose time is strictly less than t. Nothing when t is not past the first entry.
+  std::optional<size_t> screenAt(int64_t t) const;
 
  private:
   uint8_t fontClass_ = 0;
   std::vector<LyricEntry> entries_;
 };
+
+// Whether two file names are the same when ASCII letters are compared without regard to case
+// (a lyric beside "Song.mp3" is found as "song.lyr" as well).
+bool sameNameIgnoringCase(std::string_view a, std::string_view b);
 
 // Whether a media file is treated as MPR (its name ends in ".MPR", any case) or as MP3.
 bool isMprName(const std::filesystem::path& path);
@@ -47,21 +52,6 @@ bool isMprName(const std::filesystem::path& path);
 // The lyric file looked for beside an MP3: the path with its last three characters replaced
 // by "LYR" (song.mp3 -> song.LYR).
 std::filesystem::path lyricPathFor(const std::filesystem::path& mp3);
-
-// `path` itself when it exists, else the one entry of its folder whose name matches it without
-// regard to case.
-std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::path& path);
-
-struct LyricLoad {
-  std::optional<LyricTrack> track;
-  std::filesystem::path readPath;  // the lyric file (MP3) or the MPR file
-  std::string message;             // UTF-8 status text when there is no track, else empty
-};
-
-// Loads the lyric of a media file: the .LYR beside an MP3 (from offset 512 on, when the file is
-// larger than 512 bytes), or the head of an MPR. Without a usable lyric the message is
-// "无对应的歌词文件" (MP3) or "No sync lyric!" (MPR), then the path read in double quotes.
-LyricLoad loadLyricFor(const std::filesystem::path& media);
 
 // The elapsed time in tenths of a second for a count of frames played.
 int64_t tenthsPlayed(int64_t frames, double msPerFrame);
@@ -74,16 +64,16 @@ class LyricProgress {
   explicit LyricProgress(const LyricTrack* track) : track_(track) {}
 
   struct Step {
-    int screen = -1;       // entry to show, -1 for an empty lyric part
-    bool changed = false;  // differs from the entry shown before
+    std::optional<size_t> screen;  // entry to show; nothing for an empty lyric part
+    bool changed = false;          // differs from the entry shown before
   };
   Step update(int64_t tenths);
-  int lastShown() const { return lastShown_; }
+  std::optional<size_t> lastShown() const { return lastShown_; }
   int64_t shownSince() const { return shownSince_; }
 
  private:
   const LyricTrack* track_;
-  int lastShown_ = -1;
+  std::optional<size_t> lastShown_;
   int64_t shownSince_ = 0;
 };
 

@@ -47,7 +47,13 @@ TEST(NorvaInfo, ShowsWhatTheHeaderSearchFound) {
   writeFileAtomically(shortFile, std::string(4323, '\xFF'));
   const auto refused = norva({"info", shortFile.string()});
   EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_NE(refused.err.find("no MPEG audio stream"), std::string::npos);
+  EXPECT_EQ(refused.err, "norva: " + shortFile.string() +
+                             ": no MPEG audio stream found (fewer than 4324 bytes, or no three "
+                             "consistent Layer II/III frames)\n");
+  const auto missing = norva({"info", (dir.path() / "none.mp3").string()});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err,
+            "norva: " + (dir.path() / "none.mp3").string() + ": the file cannot be read\n");
 }
 
 TEST(NorvaPlay, Mp3WithItsLyrShowsEveryScreenAtItsTime) {
@@ -117,7 +123,21 @@ TEST(NorvaPlay, RefusesBadOptions) {
   EXPECT_EQ(norva({"play", song, "--speed", "0"}).exitCode, 64);
   EXPECT_EQ(norva({"play", song, "--speed", "2", "--audio", "alsa"}).exitCode, 64);
   EXPECT_EQ(norva({"play", song, "--seek", "1001"}).exitCode, 64);
-  EXPECT_EQ(norva({"play", "/no/such/file.mp3", "--speed", "max"}).exitCode, 1);
+}
+
+TEST(NorvaPlay, SaysWhyAFileDoesNotPlay) {
+  const auto missing = norva({"play", "/no/such/file.mp3", "--speed", "max"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err, "norva: cannot play /no/such/file.mp3: the file cannot be read\n");
+
+  TempDir dir;
+  const auto shortFile = dir.path() / "short.mp3";
+  writeFileAtomically(shortFile, std::string(4323, '\xFF'));
+  const auto noStream = norva({"play", shortFile.string(), "--speed", "max"});
+  EXPECT_EQ(noStream.exitCode, 1);
+  EXPECT_EQ(noStream.err, "norva: cannot play " + shortFile.string() +
+                              ": no MPEG audio stream found (fewer than 4324 bytes, or no three "
+                              "consistent Layer II/III frames)\n");
 }
 
 TEST(NorvaMpr, ReportsAMissingMp3AndCancel) {

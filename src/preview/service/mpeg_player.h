@@ -15,15 +15,27 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <thread>
 #include <vector>
 
 #include "audio/audio_output.h"
-#include "preview/mpeg_decoder.h"
+#include "preview/service/mpeg_decoder.h"
 #include "preview/stream_info.h"
 
 namespace norva::preview {
+
+// What came of opening a file: it plays, or the one reason it does not.
+enum class OpenOutcome {
+  Opened,
+  AnotherEngine,   // more than one engine object exists
+  CannotRead,      // the file cannot be read
+  NoStream,        // fewer than 4324 bytes, or no three consistent Layer II/III frames
+  DecoderRefused,  // the decoder does not take the stream
+  DeviceRefused,   // the sound device does not take the stream's format
+};
+const char* toString(OpenOutcome outcome);
 
 class MpegPlayer {
  public:
@@ -37,10 +49,10 @@ class MpegPlayer {
   MpegPlayer& operator=(const MpegPlayer&) = delete;
 
   // Stops any playing of this engine, loads the file, finds its stream, opens the device and
-  // starts both threads. False when another engine exists, the file cannot be read, holds no
-  // stream of three consistent Layer II/III frames, or decoder or device refuse it.
-  bool open(const std::filesystem::path& path);
-  bool openImage(std::vector<uint8_t> image);
+  // starts both threads. Anything but Opened says why nothing plays.
+  OpenOutcome open(const std::filesystem::path& path);
+  // The same for a file already in memory.
+  OpenOutcome openImage(std::vector<uint8_t> image);
 
   void pause();
   void resume();
@@ -99,14 +111,41 @@ class MpegPlayer {
   };
 
   void decodeLoop();
-  void outputLoop();
+  // The block at the write index may be decoded into: the ring is not full and the device has
+  // handed the block back.
+  bool writeBlockFree() const;
+  // Waits until a block is free, a seek or Stop comes, or (at most) one wait step.
+  void waitForFreeBlock();
+  // Decodes the frame at the read position into the block at the write index; at a frame that
+  // does not decode, goes on at the next sync pattern; at the end of the data, finishes.
+  void decodeNextFrame();
   void applySeek();
+  // Fills the ring's blocks and the decoder's state for a fresh start of the stream.
+  void resetRing();
+
+  void outputLoop();
+  // Hands the block at read index `r` to the device (or passes over it when it holds nothing or
+  // comes from before a seek) and moves the read index on. False when playing has to end.
+  bool passOnBlock(uint32_t r, uint64_t& lastGeneration);
+  // Queues the block on the device through a free output header. False when playing has to end.
+  bool queueBlock(uint32_t r, uint64_t generation);
+  // Once a seek's old blocks are passed over, the device gives back what it holds from the old
+  // place.
+  void dropOldPlaceAfterSeek(uint64_t& lastGeneration);
+  // Decoding has finished, everything decoded was queued and the device played it all.
+  bool reachedNaturalEnd();
+  // Waits for ready blocks, the end of decoding, or (after it) the device's last blocks.
+  void waitForOutputWork();
+  // Takes every block back from the device and frees every header.
+  void releaseHeaders();
   void finishDecoding();
   // Takes a free output header (waiting while none is) and points it at the block; nothing
   // once the run state is not running or a seek has made the block's generation old.
   audio::AudioBlock* takeFreeHeader(uint32_t blockIndex, uint64_t generation);
   void wakeDecoder();
   void wakeOutput();
+  // No header is queued on the device. The caller holds the header mutex.
+  bool noHeaderQueued() const;
   bool devicePlayedEverything();
   void onBlockDone(audio::AudioBlock& block);
   void wakeAll();

@@ -1,16 +1,22 @@
-#include "preview/mpeg_player.h"
+#include "preview/service/mpeg_player.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "base/file_io.h"
-#include "preview/engine_test_support.h"
 #include "preview/lyric_body.h"
-#include "preview/reference_decode.h"
+#include "preview/service/engine_test_support.h"
+#include "preview/service/reference_decode.h"
 #include "preview/synthetic_stream.h"
 
 namespace norva::preview {
+
+// Failures name the outcome, not its number.
+void PrintTo(OpenOutcome outcome, std::ostream* out) {
+  *out << toString(outcome);
+}
+
 namespace {
 
 using audio::NullOutput;
@@ -23,7 +29,7 @@ std::vector<uint8_t> fixture(const std::string& name) {
 TEST(MpegPlayer, FiveMillionByteFileFiguresAndPositionHalfWay) {
   EngineRig rig(NullOutput::Pace::Stepped);
   auto& player = *rig.player;
-  ASSERT_TRUE(player.openImage(test::cbrStream(5'000'000)));
+  ASSERT_EQ(player.openImage(test::cbrStream(5'000'000)), OpenOutcome::Opened);
   EXPECT_TRUE(player.started());
   EXPECT_EQ(player.stream().totalFrames, 11'990);
   EXPECT_NEAR(player.msPerFrame(), 26.12, 0.005);
@@ -39,18 +45,30 @@ TEST(MpegPlayer, FiveMillionByteFileFiguresAndPositionHalfWay) {
   EXPECT_EQ(player.position(), 0);
 }
 
-TEST(MpegPlayer, FilesTooShortOrWithoutAStreamAreRefused) {
+TEST(MpegPlayer, OpenSaysWhyAFileDoesNotPlay) {
   EngineRig rig(NullOutput::Pace::AsFastAsPossible);
-  EXPECT_FALSE(rig.player->openImage(test::cbrStream(4323)));
-  EXPECT_FALSE(rig.player->openImage(std::vector<uint8_t>(100000, 0x33)));
-  EXPECT_FALSE(rig.player->open("/nonexistent/file.mp3"));
+  // 4,323 bytes are one short of the header search's window; 4,324 bytes play.
+  EXPECT_EQ(rig.player->openImage(test::cbrStream(4323)), OpenOutcome::NoStream);
+  EXPECT_EQ(rig.player->openImage(std::vector<uint8_t>(100000, 0x33)), OpenOutcome::NoStream);
+  EXPECT_EQ(rig.player->open("/nonexistent/file.mp3"), OpenOutcome::CannotRead);
   EXPECT_FALSE(rig.player->started());
+  EXPECT_EQ(rig.player->openImage(test::cbrStream(4324)), OpenOutcome::Opened);
+  EXPECT_TRUE(rig.waitForEnd());
+}
+
+TEST(MpegPlayer, OpenSaysWhenTheDeviceRefuses) {
+  EngineRig rig(NullOutput::Pace::AsFastAsPossible);
+  // A device already in use by someone else.
+  ASSERT_TRUE(rig.device().open(audio::PcmFormat{}, [](audio::AudioBlock&) {}));
+  EXPECT_EQ(rig.player->openImage(test::cbrStream(40 * 417)), OpenOutcome::DeviceRefused);
+  EXPECT_FALSE(rig.player->started());
+  EXPECT_TRUE(rig.device().close());
 }
 
 TEST(MpegPlayer, SeekToTheEndWithoutTagEndsAtOnce) {
   EngineRig rig(NullOutput::Pace::Stepped);
   auto& player = *rig.player;
-  ASSERT_TRUE(player.openImage(test::cbrStream(5'000'000)));
+  ASSERT_EQ(player.openImage(test::cbrStream(5'000'000)), OpenOutcome::Opened);
   player.seek(1000);
   EXPECT_EQ(player.framesDecoded(), 11'990);
   // Nothing more is played: the device holds only blocks from before the seek.
@@ -64,7 +82,7 @@ TEST(MpegPlayer, SeekToTheEndWithoutTagEndsAtOnce) {
 TEST(MpegPlayer, SeekWhileTheDeviceHoldsEveryHeaderStillEnds) {
   EngineRig rig(NullOutput::Pace::Stepped);
   auto& player = *rig.player;
-  ASSERT_TRUE(player.openImage(test::cbrStream(5'000'000)));
+  ASSERT_EQ(player.openImage(test::cbrStream(5'000'000)), OpenOutcome::Opened);
   // The device takes 32 blocks and plays none; the output thread waits for a header.
   const auto deadline = std::chrono::steady_clock::now() + test::kGenerous;
   while (rig.device().queuedBlocks() < MpegPlayer::kRingBlocks &&
@@ -79,7 +97,7 @@ TEST(MpegPlayer, SeekWhileTheDeviceHoldsEveryHeaderStillEnds) {
 TEST(MpegPlayer, SeekContinuesFromTheNewPlace) {
   EngineRig rig(NullOutput::Pace::Stepped);
   auto& player = *rig.player;
-  ASSERT_TRUE(player.openImage(test::cbrStream(5'000'000)));
+  ASSERT_EQ(player.openImage(test::cbrStream(5'000'000)), OpenOutcome::Opened);
   rig.device().allowBlocks(10);
   ASSERT_TRUE(rig.device().waitForBlocksReported(10, test::kGenerous));
   player.seek(500);
@@ -96,7 +114,7 @@ TEST(MpegPlayer, PlaysToTheLastFrameAndReportsTheEndAfterTheLastBlock) {
   EngineRig rig(NullOutput::Pace::Stepped);
   auto& player = *rig.player;
   // 40 whole frames and the first 100 bytes of another.
-  ASSERT_TRUE(player.openImage(test::cbrStream(40 * 417 + 100)));
+  ASSERT_EQ(player.openImage(test::cbrStream(40 * 417 + 100)), OpenOutcome::Opened);
   rig.device().allowBlocks(39);
   ASSERT_TRUE(rig.device().waitForBlocksReported(39, test::kGenerous));
   EXPECT_FALSE(player.endOfData());
@@ -111,23 +129,72 @@ TEST(MpegPlayer, PlaysToTheLastFrameAndReportsTheEndAfterTheLastBlock) {
   player.stop();
 }
 
-TEST(MpegPlayer, VolumeReadsBackAsTheDeviceRoundsIt) {
+// Position is the share played in thousandths, rounded half up. With 2,000 frames every odd
+// count of frames lies exactly on a half: 1 frame is 0.5 thousandths, 999 frames 499.5.
+TEST(MpegPlayer, PositionRoundsHalfUpAtTheBoundaryAndOneFrameEitherSide) {
   EngineRig rig(NullOutput::Pace::Stepped);
   auto& player = *rig.player;
-  player.setVolume(100);
-  EXPECT_EQ(rig.device().volume(), 0xFFFFFFFFu);
-  EXPECT_EQ(player.volume(), 99);
-  player.setVolume(50);
-  EXPECT_EQ(rig.device().volume(), 0x7FFF7FFFu);
-  EXPECT_EQ(player.volume(), 49);
-  player.setVolume(0);
-  EXPECT_EQ(player.volume(), 0);
+  ASSERT_EQ(player.openImage(test::frames(2'000)), OpenOutcome::Opened);
+  ASSERT_EQ(player.stream().totalFrames, 2'000);
+  struct Row {
+    int64_t played;
+    int position;
+  };
+  const Row rows[] = {{0, 0},     {1, 1},      {2, 1},      {3, 2},       {998, 499},
+                      {999, 500}, {1000, 500}, {1001, 501}, {1999, 1000}, {2000, 1000}};
+  uint64_t allowed = 0;
+  for (const Row& row : rows) {
+    rig.device().allowBlocks(static_cast<uint64_t>(row.played) - allowed);
+    allowed = static_cast<uint64_t>(row.played);
+    ASSERT_TRUE(rig.device().waitForBlocksReported(allowed, test::kGenerous));
+    ASSERT_EQ(player.framesPlayed(), row.played);
+    EXPECT_EQ(player.position(), row.position) << row.played << " frames played";
+  }
+}
+
+// Set: the percentage is clamped to 0..100 and becomes p x 65535 / 100 (whole number) for both
+// channels. Read: the left level times a single-precision 1/65535, times 100, truncated.
+TEST(MpegPlayer, VolumeIsClampedAtBothEndsAndReadBackTruncated) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  auto& player = *rig.player;
+  struct Row {
+    int percent;
+    uint32_t deviceLevel;
+    int readBack;
+  };
+  const Row rows[] = {
+      {-1, 0x00000000u, 0},   {0, 0x00000000u, 0},    {1, 0x028F028Fu, 0},  // 655
+      {50, 0x7FFF7FFFu, 49},                                                // 32767
+      {99, 0xFD6FFD6Fu, 98},                                                // 64879
+      {100, 0xFFFFFFFFu, 99}, {101, 0xFFFFFFFFu, 99},
+  };
+  for (const Row& row : rows) {
+    player.setVolume(row.percent);
+    EXPECT_EQ(rig.device().volume(), row.deviceLevel) << row.percent << "%";
+    EXPECT_EQ(player.volume(), row.readBack) << row.percent << "%";
+  }
+}
+
+// The read-back truncates: only the left level counts, and a step of one level either side of
+// a whole percentage changes the answer.
+TEST(MpegPlayer, VolumeReadBackOfDeviceLevels) {
+  EngineRig rig(NullOutput::Pace::Stepped);
+  struct Row {
+    uint32_t deviceLevel;
+    int readBack;
+  };
+  const Row rows[] = {{0x0000028Fu, 0},  {0x00000290u, 1},  {0xFFFF0000u, 0}, {0x00007FFFu, 49},
+                      {0x00008000u, 50}, {0x0000FFFEu, 99}, {0x0000FFFFu, 99}};
+  for (const Row& row : rows) {
+    rig.device().setVolume(row.deviceLevel);
+    EXPECT_EQ(rig.player->volume(), row.readBack) << std::hex << row.deviceLevel;
+  }
 }
 
 TEST(MpegPlayer, PauseThenStopClearsPauseAndClosesTheDevice) {
   EngineRig rig(NullOutput::Pace::AsFastAsPossible);
   auto& player = *rig.player;
-  ASSERT_TRUE(player.openImage(test::cbrStream(400'000)));
+  ASSERT_EQ(player.openImage(test::cbrStream(400'000)), OpenOutcome::Opened);
   player.pause();
   EXPECT_TRUE(player.paused());
   EXPECT_TRUE(rig.device().isPaused());
@@ -138,14 +205,14 @@ TEST(MpegPlayer, PauseThenStopClearsPauseAndClosesTheDevice) {
   EXPECT_EQ(rig.device().queuedBlocks(), 0u);
   EXPECT_FALSE(rig.ended());  // a stop is not the end of the data
   // The engine opens again after a stop.
-  ASSERT_TRUE(player.openImage(test::cbrStream(40 * 417)));
+  ASSERT_EQ(player.openImage(test::cbrStream(40 * 417)), OpenOutcome::Opened);
   ASSERT_TRUE(rig.waitForEnd());
 }
 
 TEST(MpegPlayer, PauseAndResumeContinueFromTheSamePlace) {
   EngineRig rig(NullOutput::Pace::Stepped);
   auto& player = *rig.player;
-  ASSERT_TRUE(player.openImage(test::cbrStream(100 * 417)));
+  ASSERT_EQ(player.openImage(test::cbrStream(100 * 417)), OpenOutcome::Opened);
   rig.device().allowBlocks(20);
   ASSERT_TRUE(rig.device().waitForBlocksReported(20, test::kGenerous));
   player.pause();
@@ -163,10 +230,11 @@ TEST(MpegPlayer, OnlyOneEngineAtATime) {
   {
     EngineRig second(NullOutput::Pace::AsFastAsPossible);
     EXPECT_EQ(MpegPlayer::liveEngines(), 2);
-    EXPECT_FALSE(second.player->openImage(test::cbrStream(40 * 417)));
-    EXPECT_FALSE(first.player->openImage(test::cbrStream(40 * 417)));
+    EXPECT_EQ(second.player->openImage(test::cbrStream(40 * 417)), OpenOutcome::AnotherEngine);
+    EXPECT_EQ(first.player->openImage(test::cbrStream(40 * 417)), OpenOutcome::AnotherEngine);
+    EXPECT_EQ(first.player->open("/nonexistent/file.mp3"), OpenOutcome::AnotherEngine);
   }
-  EXPECT_TRUE(first.player->openImage(test::cbrStream(40 * 417)));
+  EXPECT_EQ(first.player->openImage(test::cbrStream(40 * 417)), OpenOutcome::Opened);
   EXPECT_TRUE(first.waitForEnd());
 }
 
@@ -177,14 +245,14 @@ TEST(MpegPlayer, MprWhoseLyricHoldsNoSyncPatternPlaysLikeItsMp3) {
   const auto mpr = test::concat(lyric, mp3);
 
   EngineRig plain(NullOutput::Pace::AsFastAsPossible);
-  ASSERT_TRUE(plain.player->openImage(mp3));
+  ASSERT_EQ(plain.player->openImage(mp3), OpenOutcome::Opened);
   ASSERT_TRUE(plain.waitForEnd());
   const int64_t frames = plain.player->framesDecoded();
   const auto sound = plain.recorded();
   plain.player.reset();
 
   EngineRig merged(NullOutput::Pace::AsFastAsPossible);
-  ASSERT_TRUE(merged.player->openImage(mpr));
+  ASSERT_EQ(merged.player->openImage(mpr), OpenOutcome::Opened);
   EXPECT_EQ(merged.player->stream().firstFrameOffset, 1024u + 190u);
   ASSERT_TRUE(merged.waitForEnd());
   EXPECT_EQ(merged.player->framesDecoded(), frames);
@@ -195,7 +263,7 @@ TEST(MpegPlayer, JunkInsideTheStreamIsSkippedByResync) {
   auto file = test::concat(test::frames(20), std::vector<uint8_t>(300, 0x11));
   file = test::concat(file, test::frames(20));
   EngineRig rig(NullOutput::Pace::AsFastAsPossible);
-  ASSERT_TRUE(rig.player->openImage(file));
+  ASSERT_EQ(rig.player->openImage(file), OpenOutcome::Opened);
   ASSERT_TRUE(rig.waitForEnd());
   EXPECT_EQ(rig.player->framesDecoded(), 40);
 }
@@ -207,7 +275,7 @@ TEST_P(EnginePcm, MatchesLibmpg123Alone) {
   const auto file = fixture(GetParam());
   ASSERT_FALSE(file.empty());
   EngineRig rig(NullOutput::Pace::AsFastAsPossible);
-  ASSERT_TRUE(rig.player->openImage(file));
+  ASSERT_EQ(rig.player->openImage(file), OpenOutcome::Opened);
   const auto& info = rig.player->stream();
   ASSERT_TRUE(rig.waitForEnd());
   const auto reference = test::referenceDecode(file, info.sampleRate, info.header.channels());

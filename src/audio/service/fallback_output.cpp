@@ -1,4 +1,4 @@
-#include "audio/fallback_output.h"
+#include "audio/service/fallback_output.h"
 
 namespace norva::audio {
 

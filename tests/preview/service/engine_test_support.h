@@ -7,7 +7,7 @@
 #include <mutex>
 
 #include "audio/null_output.h"
-#include "preview/mpeg_player.h"
+#include "preview/service/mpeg_player.h"
 
 namespace norva::test {
 

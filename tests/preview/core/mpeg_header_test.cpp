@@ -113,19 +113,45 @@ TEST(XingHeader, ReadsXingAndInfoTagsWithEveryField) {
   }
 }
 
-TEST(XingHeader, OffsetsByVersionAndChannels) {
-  MpegHeader h;
-  h.version = MpegVersion::Mpeg1;
-  h.mode = ChannelMode::Stereo;
-  EXPECT_EQ(xingOffset(h), 36u);
-  h.mode = ChannelMode::Mono;
-  EXPECT_EQ(xingOffset(h), 21u);
-  h.version = MpegVersion::Mpeg2;
-  EXPECT_EQ(xingOffset(h), 13u);
-  h.mode = ChannelMode::DualChannel;
-  EXPECT_EQ(xingOffset(h), 21u);
-  h.version = MpegVersion::Mpeg25;
-  EXPECT_EQ(xingOffset(h), 21u);
+// The tag sits after the side information, whose size depends on version and channels: it is
+// read at exactly that place in a real frame, and letters one byte before or after are not a tag.
+TEST(XingHeader, FoundOnlyAtTheOffsetOfItsVersionAndChannels) {
+  struct Row {
+    const char* what;
+    std::array<uint8_t, 4> header;
+    size_t at;  // where the letters are put
+    bool found;
+  };
+  const std::array<uint8_t, 4> mpeg1Stereo{0xFF, 0xFB, 0x90, 0x44};   // 417-byte frames
+  const std::array<uint8_t, 4> mpeg1Mono{0xFF, 0xFB, 0x90, 0xC4};     // 417-byte frames
+  const std::array<uint8_t, 4> mpeg2Stereo{0xFF, 0xF3, 0x80, 0x00};   // 208-byte frames
+  const std::array<uint8_t, 4> mpeg2Mono{0xFF, 0xF3, 0x80, 0xC0};     // 208-byte frames
+  const std::array<uint8_t, 4> mpeg25Mono{0xFF, 0xE3, 0x28, 0xC4};    // 144-byte frames
+  const std::array<uint8_t, 4> mpeg25Stereo{0xFF, 0xE3, 0x28, 0x04};  // 144-byte frames
+  const Row rows[] = {
+      {"MPEG 1 stereo", mpeg1Stereo, 35, false},   {"MPEG 1 stereo", mpeg1Stereo, 36, true},
+      {"MPEG 1 stereo", mpeg1Stereo, 37, false},   {"MPEG 1 mono", mpeg1Mono, 20, false},
+      {"MPEG 1 mono", mpeg1Mono, 21, true},        {"MPEG 1 mono", mpeg1Mono, 22, false},
+      {"MPEG 1 mono", mpeg1Mono, 36, false},       {"MPEG 2 stereo", mpeg2Stereo, 20, false},
+      {"MPEG 2 stereo", mpeg2Stereo, 21, true},    {"MPEG 2 stereo", mpeg2Stereo, 22, false},
+      {"MPEG 2 mono", mpeg2Mono, 12, false},       {"MPEG 2 mono", mpeg2Mono, 13, true},
+      {"MPEG 2 mono", mpeg2Mono, 14, false},       {"MPEG 2 mono", mpeg2Mono, 21, false},
+      {"MPEG 2.5 mono", mpeg25Mono, 13, true},     {"MPEG 2.5 mono", mpeg25Mono, 21, false},
+      {"MPEG 2.5 stereo", mpeg25Stereo, 21, true}, {"MPEG 2.5 stereo", mpeg25Stereo, 13, false},
+  };
+  for (const Row& row : rows) {
+    auto frame = test::frames(1, row.header);
+    const std::array<uint8_t, 12> tag{'X', 'i', 'n', 'g', 0, 0, 0, 1, 0, 0, 0x01, 0x2C};
+    std::copy(tag.begin(), tag.end(), frame.begin() + static_cast<std::ptrdiff_t>(row.at));
+    const auto header = parseHeader(frame);
+    ASSERT_TRUE(header) << row.what;
+    const auto xing = parseXingHeader(frame, *header);
+    EXPECT_EQ(xing.has_value(), row.found) << row.what << " at " << row.at;
+    if (xing && row.found) {
+      EXPECT_EQ(xing->flags, 1u);
+      EXPECT_EQ(xing->frames, 300u);
+    }
+  }
 }
 
 TEST(XingHeader, AbsentOrCutTagsAreNotRead) {

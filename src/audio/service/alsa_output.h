@@ -3,6 +3,8 @@
 // "null" and "file" plugins work without a sound card). A block counts as played once it is in
 // the device's buffer, which is kept short (about 100 ms) so that the reported position stays
 // close to what is heard; drain() waits for that buffer at the natural end of a stream.
+#include <mutex>
+#include <optional>
 #include <string>
 
 #include "audio/block_queue_output.h"
@@ -17,8 +19,8 @@ class AlsaOutput : public BlockQueueOutput {
   ~AlsaOutput() override;
 
   std::string name() const override { return "alsa:" + device_; }
-  // The last ALSA error text (empty when none).
-  std::string lastError() const;
+  // The last ALSA error text, if any call failed.
+  std::optional<std::string> lastError() const;
 
  protected:
   bool deviceOpen(const PcmFormat& format) override;
@@ -37,7 +39,7 @@ class AlsaOutput : public BlockQueueOutput {
   bool canPause_ = false;
   bool hwPaused_ = false;
   mutable std::mutex errorMutex_;
-  std::string error_;
+  std::optional<std::string> error_;
 };
 
 // Silences ALSA's own messages on stderr (the programs report failures themselves).

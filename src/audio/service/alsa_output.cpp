@@ -1,4 +1,4 @@
-#include "audio/alsa_output.h"
+#include "audio/service/alsa_output.h"
 
 #include <alsa/asoundlib.h>
 
@@ -31,7 +31,7 @@ AlsaOutput::~AlsaOutput() {
   deviceClose();
 }
 
-std::string AlsaOutput::lastError() const {
+std::optional<std::string> AlsaOutput::lastError() const {
   std::lock_guard lock(errorMutex_);
   return error_;
 }

@@ -1,4 +1,4 @@
-#include "preview/mpeg_decoder.h"
+#include "preview/service/mpeg_decoder.h"
 
 #include <mpg123.h>
 

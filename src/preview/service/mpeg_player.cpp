@@ -1,9 +1,10 @@
-#include "preview/mpeg_player.h"
+#include "preview/service/mpeg_player.h"
 
 #include <algorithm>
 #include <chrono>
 
 #include "base/file_io.h"
+#include "preview/preview_messages.h"
 
 namespace norva::preview {
 namespace {
@@ -28,6 +29,24 @@ std::optional<size_t> nextSync(std::span<const uint8_t> image, size_t pos) {
 
 }  // namespace
 
+const char* toString(OpenOutcome outcome) {
+  switch (outcome) {
+    case OpenOutcome::Opened:
+      return kOpenedText;
+    case OpenOutcome::AnotherEngine:
+      return kAnotherEngineText;
+    case OpenOutcome::CannotRead:
+      return kCannotReadText;
+    case OpenOutcome::NoStream:
+      return kNoStreamText;
+    case OpenOutcome::DecoderRefused:
+      return kDecoderRefusedText;
+    case OpenOutcome::DeviceRefused:
+      return kDeviceRefusedText;
+  }
+  return "unknown open outcome";
+}
+
 MpegPlayer::MpegPlayer(std::unique_ptr<audio::AudioOutput> output) : output_(std::move(output)) {
   ++gLiveEngines;
 }
@@ -41,23 +60,36 @@ int MpegPlayer::liveEngines() {
   return gLiveEngines.load();
 }
 
-bool MpegPlayer::open(const std::filesystem::path& path) {
-  if (gLiveEngines.load() > 1) return false;
+OpenOutcome MpegPlayer::open(const std::filesystem::path& path) {
+  if (gLiveEngines.load() > 1) return OpenOutcome::AnotherEngine;
   auto read = readWholeFile(path);
-  if (read.status != ReadResult::Status::Ok) return false;
+  if (read.status != ReadResult::Status::Ok) return OpenOutcome::CannotRead;
   return openImage(std::move(read.bytes));
 }
 
-bool MpegPlayer::openImage(std::vector<uint8_t> image) {
-  if (gLiveEngines.load() > 1) return false;
+OpenOutcome MpegPlayer::openImage(std::vector<uint8_t> image) {
+  if (gLiveEngines.load() > 1) return OpenOutcome::AnotherEngine;
   if (started_) stop();
   image_ = std::move(image);
   readPos_ = 0;
   const auto info = analyseStream(image_);
-  if (!info) return false;
+  if (!info) return OpenOutcome::NoStream;
   info_ = *info;
-  if (!decoder_.init(info_.header)) return false;
+  if (!decoder_.init(info_.header)) return OpenOutcome::DecoderRefused;
+  resetRing();
 
+  const auto format = decoder_.format();
+  const audio::PcmFormat pcm{static_cast<uint16_t>(format.channels), format.sampleRate,
+                             static_cast<uint16_t>(format.bitsPerSample)};
+  if (!output_->open(pcm, [this](audio::AudioBlock& block) { onBlockDone(block); }))
+    return OpenOutcome::DeviceRefused;
+  started_ = true;
+  outputThread_ = std::thread([this] { outputLoop(); });
+  decodeThread_ = std::thread([this] { decodeLoop(); });
+  return OpenOutcome::Opened;
+}
+
+void MpegPlayer::resetRing() {
   const size_t blockSize = decoder_.blockSize();
   for (auto& block : blocks_) {
     if (block.pcm.size() != blockSize) block.pcm.assign(blockSize, 0);
@@ -83,15 +115,6 @@ bool MpegPlayer::openImage(std::vector<uint8_t> image) {
     seekGeneration_ = 0;
   }
   seekRequested_ = false;
-
-  const auto format = decoder_.format();
-  const audio::PcmFormat pcm{static_cast<uint16_t>(format.channels), format.sampleRate,
-                             static_cast<uint16_t>(format.bitsPerSample)};
-  if (!output_->open(pcm, [this](audio::AudioBlock& block) { onBlockDone(block); })) return false;
-  started_ = true;
-  outputThread_ = std::thread([this] { outputLoop(); });
-  decodeThread_ = std::thread([this] { decodeLoop(); });
-  return true;
 }
 
 void MpegPlayer::pause() {
@@ -211,62 +234,71 @@ void MpegPlayer::wakeOutput() {
 }
 
 void MpegPlayer::decodeLoop() {
-  const std::span<const uint8_t> image(image_);
   while (runState_.load() == kRunning) {
     if (seekRequested_.load()) applySeek();
-    const uint32_t w = writeIndex_.load();
-    const bool full =
-        (w + 1) % kRingBlocks == readIndex_.load() || blocks_[w].state.load() != kFree;
-    if (decodeDone_.load() || full) {
-      wakeOutput();
-      std::unique_lock lock(wakeMutex_);
-      decoderWaiting_ = true;
-      decodeWake_.wait_for(lock, kWaitStep, [&] {
-        if (runState_.load() != kRunning || seekRequested_.load()) return true;
-        if (decodeDone_.load()) return false;
-        const uint32_t wi = writeIndex_.load();
-        return (wi + 1) % kRingBlocks != readIndex_.load() && blocks_[wi].state.load() == kFree;
-      });
-      decoderWaiting_ = false;
+    if (decodeDone_.load() || !writeBlockFree()) {
+      waitForFreeBlock();
       continue;
     }
-    const size_t pos = readPos_.load();
-    if (pos + 4 > image.size()) {
-      finishDecoding();
-      continue;
-    }
-    Block& block = blocks_[w];
-    const auto result = decoder_.decodeFrame(image.subspan(pos), block.pcm);
-    if (result.inputUsed > 0) {
-      block.length = result.outputBytes;
-      block.generation = decodeGeneration_;
-      block.state = kReady;
-      readPos_ = pos + result.inputUsed;
-      framesDecoded_.fetch_add(1);
-      const uint32_t next = (w + 1) % kRingBlocks;
-      writeIndex_ = next;
-      // The output thread is woken for a batch of blocks, not for each one: it queues all
-      // that are ready at once. It is also woken whenever this thread is about to wait.
-      if ((next + kRingBlocks - readIndex_.load()) % kRingBlocks >= kWakeBatch) wakeOutput();
-      continue;
-    }
-    // Not decodable here: go on at the next sync pattern with a fresh decoder. The last
-    // bytes of the file are decoded as long as they hold a whole frame.
-    const auto next = nextSync(image, pos);
-    if (!next || !decoder_.init(info_.header)) {
-      finishDecoding();
-      continue;
-    }
-    readPos_ = *next;
+    decodeNextFrame();
   }
+}
+
+bool MpegPlayer::writeBlockFree() const {
+  const uint32_t w = writeIndex_.load();
+  return (w + 1) % kRingBlocks != readIndex_.load() && blocks_[w].state.load() == kFree;
+}
+
+void MpegPlayer::waitForFreeBlock() {
+  wakeOutput();
+  std::unique_lock lock(wakeMutex_);
+  decoderWaiting_ = true;
+  decodeWake_.wait_for(lock, kWaitStep, [&] {
+    if (runState_.load() != kRunning || seekRequested_.load()) return true;
+    return !decodeDone_.load() && writeBlockFree();
+  });
+  decoderWaiting_ = false;
+}
+
+void MpegPlayer::decodeNextFrame() {
+  const std::span<const uint8_t> image(image_);
+  const size_t pos = readPos_.load();
+  if (pos + 4 > image.size()) {
+    finishDecoding();
+    return;
+  }
+  const uint32_t w = writeIndex_.load();
+  Block& block = blocks_[w];
+  const auto result = decoder_.decodeFrame(image.subspan(pos), block.pcm);
+  if (result.inputUsed > 0) {
+    block.length = result.outputBytes;
+    block.generation = decodeGeneration_;
+    block.state = kReady;
+    readPos_ = pos + result.inputUsed;
+    framesDecoded_.fetch_add(1);
+    const uint32_t next = (w + 1) % kRingBlocks;
+    writeIndex_ = next;
+    // The output thread is woken for a batch of blocks, not for each one: it queues all
+    // that are ready at once. It is also woken whenever this thread is about to wait.
+    if ((next + kRingBlocks - readIndex_.load()) % kRingBlocks >= kWakeBatch) wakeOutput();
+    return;
+  }
+  // Not decodable here: go on at the next sync pattern with a fresh decoder. The last
+  // bytes of the file are decoded as long as they hold a whole frame.
+  const auto next = nextSync(image, pos);
+  if (!next || !decoder_.init(info_.header)) {
+    finishDecoding();
+    return;
+  }
+  readPos_ = *next;
 }
 
 audio::AudioBlock* MpegPlayer::takeFreeHeader(uint32_t blockIndex, uint64_t generation) {
   std::unique_lock lock(headerMutex_);
   for (;;) {
     if (runState_.load() != kRunning || generation != generation_.load()) return nullptr;
-    int found = -1;
-    for (int i = 0; i < static_cast<int>(kRingBlocks); ++i) {
+    std::optional<size_t> found;
+    for (size_t i = 0; i < kRingBlocks; ++i) {
       auto& header = headers_[i];
       // Headers come back in the order they were played and are reclaimed in that order.
       if (header.sequence < 0 && header.sequence == -(reclaimedCount_ + 1)) {
@@ -278,12 +310,12 @@ audio::AudioBlock* MpegPlayer::takeFreeHeader(uint32_t blockIndex, uint64_t gene
         break;
       }
     }
-    if (found >= 0) {
-      auto& header = headers_[found];
+    if (found) {
+      auto& header = headers_[*found];
       header.sequence = ++queuedCount_;
       const Block& block = blocks_[blockIndex];
       header.block = audio::AudioBlock{std::span<const uint8_t>(block.pcm.data(), block.length),
-                                       static_cast<uintptr_t>(found)};
+                                       static_cast<uintptr_t>(*found)};
       header.blockIndex = blockIndex;
       header.generation = generation;
       return &header.block;
@@ -292,10 +324,14 @@ audio::AudioBlock* MpegPlayer::takeFreeHeader(uint32_t blockIndex, uint64_t gene
   }
 }
 
-bool MpegPlayer::devicePlayedEverything() {
-  std::lock_guard lock(headerMutex_);
+bool MpegPlayer::noHeaderQueued() const {
   return std::none_of(headers_.begin(), headers_.end(),
                       [](const OutputHeader& h) { return h.sequence > 0; });
+}
+
+bool MpegPlayer::devicePlayedEverything() {
+  std::lock_guard lock(headerMutex_);
+  return noHeaderQueued();
 }
 
 void MpegPlayer::onBlockDone(audio::AudioBlock& done) {
@@ -321,74 +357,96 @@ void MpegPlayer::outputLoop() {
   while (runState_.load() == kRunning) {
     const uint32_t r = readIndex_.load();
     if (r != writeIndex_.load()) {
-      Block& block = blocks_[r];
-      const uint64_t generation = block.generation;
-      const bool stale = generation != generation_.load();
-      if (!stale && generation != lastGeneration) {
-        // First block after a seek: what the device still holds is from the old place.
-        output_->reset();
-        lastGeneration = generation;
-      }
-      if (stale || block.length == 0) {
-        if (!stale) {
-          const int64_t played = framesPlayed_.fetch_add(1) + 1;
-          if (onPlayed_) onPlayed_(played);
-        }
-        block.state = kFree;
-      } else {
-        block.state = kQueued;
-        audio::AudioBlock* queued = takeFreeHeader(r, generation);
-        if (queued == nullptr) {
-          if (runState_.load() != kRunning) break;
-          // A seek made the block stale while it waited for a header.
-          block.state = kFree;
-        }
-        if (queued != nullptr) output_->write(*queued);
-      }
-      readIndex_ = (r + 1) % kRingBlocks;
-      wakeDecoder();
+      if (!passOnBlock(r, lastGeneration)) break;
       continue;
     }
-    // The natural end: decoding has finished, everything decoded has been queued and the
-    // device has played it all (the decode thread's flag is read before the indices).
-    if (readIndex_.load() == writeIndex_.load() && lastGeneration != generation_.load()) {
-      // After a seek, once the old blocks are passed over: what the device holds is from the
-      // old place. Handing it back now also frees those blocks for the decode thread.
-      lastGeneration = generation_.load();
-      output_->reset();
-    }
-    if (decodeDone_.load() && readIndex_.load() == writeIndex_.load() && devicePlayedEverything()) {
+    dropOldPlaceAfterSeek(lastGeneration);
+    if (reachedNaturalEnd()) {
       output_->drain();
       int expected = kRunning;
       runState_.compare_exchange_strong(expected, kEndOfData);
       break;
     }
-    std::unique_lock lock(wakeMutex_);
-    outputWaiting_ = true;
-    outputWake_.wait_for(lock, kWaitStep, [&] {
-      return runState_.load() != kRunning || readIndex_.load() != writeIndex_.load() ||
-             decodeDone_.load();
-    });
-    outputWaiting_ = false;
-    if (decodeDone_.load() && readIndex_.load() == writeIndex_.load()) {
-      // Waiting for the device to hand back its last blocks.
-      lock.unlock();
-      std::unique_lock headerLock(headerMutex_);
-      headerFreed_.wait_for(headerLock, kWaitStep, [&] {
-        return runState_.load() != kRunning ||
-               std::none_of(headers_.begin(), headers_.end(),
-                            [](const OutputHeader& h) { return h.sequence > 0; });
-      });
-    }
+    waitForOutputWork();
   }
-  // Clean-up: the device hands everything back, every header is free again.
-  output_->reset();
-  {
-    std::lock_guard lock(headerMutex_);
-    for (auto& header : headers_) header.sequence = 0;
-    queuedCount_ = reclaimedCount_ = 0;
-  }
+  releaseHeaders();
   if (runState_.load() == kEndOfData && onEnd_) onEnd_();
+}
+
+bool MpegPlayer::passOnBlock(uint32_t r, uint64_t& lastGeneration) {
+  Block& block = blocks_[r];
+  const uint64_t generation = block.generation;
+  const bool stale = generation != generation_.load();
+  if (!stale && generation != lastGeneration) {
+    // First block after a seek: what the device still holds is from the old place.
+    output_->reset();
+    lastGeneration = generation;
+  }
+  if (stale) {
+    block.state = kFree;
+  } else if (block.length == 0) {
+    // A frame that decoded to nothing still counts as played.
+    const int64_t played = framesPlayed_.fetch_add(1) + 1;
+    if (onPlayed_) onPlayed_(played);
+    block.state = kFree;
+  } else if (!queueBlock(r, generation)) {
+    return false;
+  }
+  readIndex_ = (r + 1) % kRingBlocks;
+  wakeDecoder();
+  return true;
+}
+
+bool MpegPlayer::queueBlock(uint32_t r, uint64_t generation) {
+  Block& block = blocks_[r];
+  block.state = kQueued;
+  audio::AudioBlock* queued = takeFreeHeader(r, generation);
+  if (queued == nullptr) {
+    if (runState_.load() != kRunning) return false;
+    // A seek made the block stale while it waited for a header.
+    block.state = kFree;
+    return true;
+  }
+  output_->write(*queued);
+  return true;
+}
+
+void MpegPlayer::dropOldPlaceAfterSeek(uint64_t& lastGeneration) {
+  if (readIndex_.load() == writeIndex_.load() && lastGeneration != generation_.load()) {
+    // After a seek, once the old blocks are passed over: what the device holds is from the
+    // old place. Handing it back now also frees those blocks for the decode thread.
+    lastGeneration = generation_.load();
+    output_->reset();
+  }
+}
+
+bool MpegPlayer::reachedNaturalEnd() {
+  // The decode thread's flag is read before the indices.
+  return decodeDone_.load() && readIndex_.load() == writeIndex_.load() && devicePlayedEverything();
+}
+
+void MpegPlayer::waitForOutputWork() {
+  std::unique_lock lock(wakeMutex_);
+  outputWaiting_ = true;
+  outputWake_.wait_for(lock, kWaitStep, [&] {
+    return runState_.load() != kRunning || readIndex_.load() != writeIndex_.load() ||
+           decodeDone_.load();
+  });
+  outputWaiting_ = false;
+  if (decodeDone_.load() && readIndex_.load() == writeIndex_.load()) {
+    // Waiting for the device to hand back its last blocks.
+    lock.unlock();
+    std::unique_lock headerLock(headerMutex_);
+    headerFreed_.wait_for(headerLock, kWaitStep,
+                          [&] { return runState_.load() != kRunning || noHeaderQueued(); });
+  }
+}
+
+void MpegPlayer::releaseHeaders() {
+  output_->reset();
+  std::lock_guard lock(headerMutex_);
+  for (auto& header : headers_) header.sequence = 0;
+  queuedCount_ = reclaimedCount_ = 0;
 }
 
 }  // namespace norva::preview
