@@ -7,5 +7,13 @@ function(norva_add_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock norva_warnings)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE NORVA_TEST_DATA_DIR="${NORVA_TEST_DATA_DIR}")
-  gtest_discover_tests(${name} PROPERTIES LABELS "${ARG_LABELS}" DISCOVERY_TIMEOUT 120)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120)
+  # Labels are set after discovery: a list of several would not survive discovery's own
+  # argument handling. The discovered names are in ${name}_TESTS when this script runs.
+  set(labels_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
+  file(WRITE ${labels_script}
+       "if(DEFINED ${name}_TESTS)\n"
+       "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${ARG_LABELS}\")\n"
+       "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${labels_script})
 endfunction()
