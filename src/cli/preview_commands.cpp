@@ -203,9 +203,9 @@ class StatusLine {
   std::string lastTime_;
 };
 
-std::atomic<bool> gInterrupted{false};
-extern "C" void onInterrupt(int) {
-  gInterrupted = true;
+std::atomic<int> gInterruptSignal{0};
+extern "C" void onInterrupt(int signal) {
+  gInterruptSignal = signal;
 }
 
 // Ctrl-C and SIGTERM end playing in order (the terminal and the device are restored) while an
@@ -213,7 +213,7 @@ extern "C" void onInterrupt(int) {
 class InterruptCatcher {
  public:
   InterruptCatcher() {
-    gInterrupted = false;
+    gInterruptSignal = 0;
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     ::sigaction(SIGINT, &action, nullptr);
@@ -225,7 +225,9 @@ class InterruptCatcher {
   }
   InterruptCatcher(const InterruptCatcher&) = delete;
   InterruptCatcher& operator=(const InterruptCatcher&) = delete;
-  bool interrupted() const { return gInterrupted.load(); }
+  bool interrupted() const { return gInterruptSignal.load() != 0; }
+  // The shell's convention for a program ended by a signal: 128 + its number (130 for Ctrl-C).
+  int exitCode() const { return 128 + gInterruptSignal.load(); }
 };
 
 // Keys: space pauses and resumes, left/right seek by 50 thousandths, +/- volume, q quits.
@@ -354,7 +356,7 @@ int playWithKeys(MpegPlayer& player, StatusLine& status) {
   }
   status.finish(tenthsPlayedBy(player));
   player.stop();
-  return interrupt.interrupted() ? kExitCancelled : kExitDone;
+  return interrupt.interrupted() ? interrupt.exitCode() : kExitDone;
 }
 
 }  // namespace

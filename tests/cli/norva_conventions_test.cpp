@@ -1,6 +1,11 @@
 // What every norva subcommand shares: help, version, option parsing and honest exit codes.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <regex>
 #include <set>
 
@@ -95,6 +100,48 @@ TEST(NorvaConventions, OutputThatCannotBeWrittenIsAFailure) {
         << args[0] << ": " << full.err;
     EXPECT_EQ(norvaWithStdoutTo("/dev/null", args).exitCode, 0) << args[0];
   }
+}
+
+// Starts `norva play` on the null device in real time, waits for its first status line (it is
+// printed once the program handles signals), sends `signal` and returns the exit status.
+int exitStatusOfPlayEndedBy(int signal) {
+  const std::string song = (std::filesystem::path(NORVA_TEST_DATA_DIR) / "audio" /
+                            "song_cn_speech_44k1_stereo_cbr128.mp3")
+                               .string();
+  int out[2];
+  if (::pipe(out) != 0) return -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
+  std::vector<std::string> words{NORVA_BINARY, "play", song, "--audio", "null"};
+  std::vector<char*> argv;
+  for (auto& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  pid_t child = -1;
+  const int spawned = ::posix_spawn(&child, NORVA_BINARY, &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(out[1]);
+  if (spawned != 0) return -1;
+  char c = 0;
+  while (::read(out[0], &c, 1) == 1 && c != '\n') {
+  }
+  ::kill(child, signal);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ::close(out[0]);
+  return status;
+}
+
+TEST(NorvaConventions, PlayEndedBySignalExitsWith128PlusItsNumber) {
+  const int interrupted = exitStatusOfPlayEndedBy(SIGINT);
+  ASSERT_TRUE(WIFEXITED(interrupted)) << "killed instead of ending in order";
+  EXPECT_EQ(WEXITSTATUS(interrupted), 130);
+  const int terminated = exitStatusOfPlayEndedBy(SIGTERM);
+  ASSERT_TRUE(WIFEXITED(terminated));
+  EXPECT_EQ(WEXITSTATUS(terminated), 143);
 }
 
 }  // namespace
