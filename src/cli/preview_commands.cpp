@@ -386,12 +386,11 @@ int runPlay(Args rawArgs) {
       status.step(preview::tenthsPlayed(frames, player.msPerFrame()), true);
     });
   }
-  const auto opened = player.open(path);
+  const auto opened = player.open(path, options->seek.value_or(0));
   if (opened != preview::OpenOutcome::Opened) {
     std::cerr << "norva: cannot play " << path << ": " << toString(opened) << '\n';
     return kExitRefused;
   }
-  if (options->seek) player.seek(*options->seek);
   return options->maxSpeed ? playToTheEnd(player, status, ended) : playWithKeys(player, status);
 }
 

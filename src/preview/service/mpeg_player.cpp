@@ -60,14 +60,14 @@ int MpegPlayer::liveEngines() {
   return gLiveEngines.load();
 }
 
-OpenOutcome MpegPlayer::open(const std::filesystem::path& path) {
+OpenOutcome MpegPlayer::open(const std::filesystem::path& path, int startThousandths) {
   if (gLiveEngines.load() > 1) return OpenOutcome::AnotherEngine;
   auto read = readWholeFile(path);
   if (read.status != ReadResult::Status::Ok) return OpenOutcome::CannotRead;
-  return openImage(std::move(read.bytes));
+  return openImage(std::move(read.bytes), startThousandths);
 }
 
-OpenOutcome MpegPlayer::openImage(std::vector<uint8_t> image) {
+OpenOutcome MpegPlayer::openImage(std::vector<uint8_t> image, int startThousandths) {
   if (gLiveEngines.load() > 1) return OpenOutcome::AnotherEngine;
   if (started_) stop();
   image_ = std::move(image);
@@ -77,6 +77,12 @@ OpenOutcome MpegPlayer::openImage(std::vector<uint8_t> image) {
   info_ = *info;
   if (!decoder_.init(info_.header)) return OpenOutcome::DecoderRefused;
   resetRing();
+  if (startThousandths > 0) {
+    const auto [frame, byte] = seekTarget(info_, image_.size(), startThousandths);
+    readPos_ = byte;
+    framesDecoded_ = frame;
+    framesPlayed_ = frame;
+  }
 
   const auto format = decoder_.format();
   const audio::PcmFormat pcm{static_cast<uint16_t>(format.channels), format.sampleRate,

@@ -49,10 +49,12 @@ class MpegPlayer {
   MpegPlayer& operator=(const MpegPlayer&) = delete;
 
   // Stops any playing of this engine, loads the file, finds its stream, opens the device and
-  // starts both threads. Anything but Opened says why nothing plays.
-  OpenOutcome open(const std::filesystem::path& path);
+  // starts both threads, playing from `startThousandths` of the stream (as seek() would place
+  // it, but before anything is decoded, so nothing from the start is ever heard). Anything but
+  // Opened says why nothing plays.
+  OpenOutcome open(const std::filesystem::path& path, int startThousandths = 0);
   // The same for a file already in memory.
-  OpenOutcome openImage(std::vector<uint8_t> image);
+  OpenOutcome openImage(std::vector<uint8_t> image, int startThousandths = 0);
 
   void pause();
   void resume();

@@ -110,6 +110,31 @@ TEST(MpegPlayer, SeekContinuesFromTheNewPlace) {
   EXPECT_GT(player.readPosition(), 417u * 5'995);
 }
 
+// Playing that starts part-way never lets a block from the start through, however the threads
+// run: the first block the device reports is already at the start place.
+TEST(MpegPlayer, StartingPartWayPlaysNothingFromTheStart) {
+  const auto stream = test::cbrStream(200'000);  // 479 frames; 500 thousandths is frame 239
+  for (int run = 0; run < 200; ++run) {
+    auto device = std::make_unique<NullOutput>(NullOutput::Pace::AsFastAsPossible);
+    MpegPlayer player(std::move(device));
+    std::mutex mutex;
+    std::condition_variable reported;
+    std::optional<int64_t> first;
+    player.setPlayedCallback([&](int64_t played) {
+      std::lock_guard lock(mutex);
+      if (!first) first = played;
+      reported.notify_all();
+    });
+    ASSERT_EQ(player.openImage(stream, 500), OpenOutcome::Opened);
+    {
+      std::unique_lock lock(mutex);
+      ASSERT_TRUE(reported.wait_for(lock, test::kGenerous, [&] { return first.has_value(); }));
+      ASSERT_GT(*first, 239) << "run " << run;
+    }
+    player.stop();
+  }
+}
+
 TEST(MpegPlayer, PlaysToTheLastFrameAndReportsTheEndAfterTheLastBlock) {
   EngineRig rig(NullOutput::Pace::Stepped);
   auto& player = *rig.player;
