@@ -86,10 +86,24 @@ TEST(Metafile, EmfFrameAndRecords) {
 }
 
 TEST(Metafile, TruncatedAndHostileInputIsSafe) {
-  auto file = EmfBuilder(2000, 1000).record(86, {0, 0, 0, 0, 0x7FFFFFFF}).finish();
-  EXPECT_TRUE(parseMetafile(file));  // the huge point count is ignored
-  for (size_t n = 0; n < file.size(); ++n)
-    parseMetafile(std::span<const uint8_t>(file).first(n));  // must not read past the end
+  const auto huge =
+      parseMetafile(EmfBuilder(2000, 1000).record(86, {0, 0, 0, 0, 0x7FFFFFFF}).finish());
+  ASSERT_TRUE(huge);  // the huge point count is ignored, not read
+  EXPECT_TRUE(huge->shapes.empty());
+
+  // Header (88 bytes), a rectangle record (24 bytes, ends at 112), then EOF. Every cut reads
+  // only what it was given: no header below 88 bytes, the rectangle only once it is whole.
+  const auto file = EmfBuilder(2000, 1000).record(43, {0, 0, 100, 50}).finish();
+  ASSERT_EQ(file.size(), 132u);
+  for (size_t n = 0; n <= file.size(); ++n) {
+    const auto cut = parseMetafile(std::span<const uint8_t>(file).first(n));
+    if (n < 88) {
+      EXPECT_FALSE(cut) << n;
+    } else {
+      ASSERT_TRUE(cut) << n;
+      EXPECT_EQ(cut->shapes.size(), n < 112 ? 0u : 1u) << n;
+    }
+  }
   auto wmf = WmfBuilder(100, 100, 0).finish();
   EXPECT_FALSE(parseMetafile(wmf)) << "0 units an inch";
   EXPECT_FALSE(parseMetafile(EmfBuilder(0, 1000).finish()));
