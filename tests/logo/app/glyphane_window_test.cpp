@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QMimeData>
@@ -12,7 +13,7 @@
 #include "base/file_io.h"
 #include "base/recording_prompter.h"
 #include "base/registry_store.h"
-#include "logo/app/about_dialog.h"
+#include "desktop/about_dialog.h"
 #include "logo/app/glyphane_controller.h"
 #include "logo/app/glyphane_startup.h"
 #include "logo/app/glyphane_window.h"
@@ -20,7 +21,7 @@
 #include "logo/app/skin_view.h"
 #include "logo/lgo_writer.h"
 #include "logo/logo_conversion.h"
-#include "qt_test_app.h"
+#include "test_support/qt_test_app.h"
 #include "test_support/temp_dir.h"
 
 namespace norva::logo {
@@ -30,18 +31,23 @@ QString fixture(const char* name) {
   return QString::fromUtf8(NORVA_TEST_DATA_DIR) + "/pictures/" + QString::fromUtf8(name);
 }
 
-class ScriptedDialogs : public FileDialogs {
+class ScriptedDialogs : public desktop::FileDialogs {
  public:
   std::deque<std::optional<QString>> openAnswers, saveAnswers;
   std::vector<QString> openStarts, saveStarts;
-  std::optional<QString> chooseOpen(const QString& start) override {
+  std::vector<desktop::FileDialogSpec> openSpecs, saveSpecs;
+  std::optional<QString> chooseOpen(const desktop::FileDialogSpec& spec,
+                                    const QString& start) override {
+    openSpecs.push_back(spec);
     openStarts.push_back(start);
     if (openAnswers.empty()) return std::nullopt;
     auto a = openAnswers.front();
     openAnswers.pop_front();
     return a;
   }
-  std::optional<QString> chooseSave(const QString& start) override {
+  std::optional<QString> chooseSave(const desktop::FileDialogSpec& spec,
+                                    const QString& start) override {
+    saveSpecs.push_back(spec);
     saveStarts.push_back(start);
     if (saveAnswers.empty()) return std::nullopt;
     auto a = saveAnswers.front();
@@ -53,7 +59,7 @@ class ScriptedDialogs : public FileDialogs {
 class GlyphaneWindowTest : public ::testing::Test {
  protected:
   GlyphaneWindowTest() {
-    testing::testApp();
+    norva::testing::offscreenApp<QApplication>();
     env.prompter = &prompter;
     env.dialogs = &dialogs;
     env.openUrl = [this](const QUrl& url) {
@@ -193,6 +199,13 @@ TEST_F(GlyphaneWindowTest, FailedOpenShowsTheMessageAndGraysSave) {
   EXPECT_FALSE(window->action(kCmdSave)->isEnabled());
   controller->execute(kCmdSave);
   EXPECT_TRUE(dialogs.saveStarts.empty()) << "nothing to save without a picture";
+  ASSERT_EQ(dialogs.openSpecs.size(), 1u);
+  EXPECT_EQ(dialogs.openSpecs[0].title, QStringLiteral("LOGO编辑工具打开数据文件"));
+  EXPECT_EQ(dialogs.openSpecs[0].filter,
+            QStringLiteral("Files(.bmp;.jpg;.gif;.ico;.lgo;.emf;.wmf;.bpp;.wbmp;.cur) "
+                           "(*.bmp *.jpg *.gif *.ico *.lgo *.emf *.wmf *.bpp *.wbmp *.cur);;"
+                           "All Files(*.*) (*)"));
+  EXPECT_EQ(dialogs.openSpecs[0].defaultSuffix, QStringLiteral("lgo"));
 
   dialogs.openAnswers.push_back(fixture("icon_32x32.ico"));
   controller->execute(kCmdOpen);
@@ -228,6 +241,11 @@ TEST_F(GlyphaneWindowTest, SaveAsksBeforeOverwritingAndCarriesTheReversedFlag) {
   prompter = RecordingPrompter({Answer::Ok});
   controller->execute(kCmdSave);
   const auto saved = readWholeFile(dir.path() / "out.lgo").bytes;
+  ASSERT_EQ(dialogs.saveSpecs.size(), 2u);
+  EXPECT_EQ(dialogs.saveSpecs[1].title, QStringLiteral("LOGO编辑工具保存数据文件"));
+  EXPECT_EQ(dialogs.saveSpecs[1].filter,
+            QStringLiteral("LGO Files(*.lgo) (*.lgo);;All Files(*.*) (*)"));
+  EXPECT_EQ(dialogs.saveSpecs[1].defaultSuffix, QStringLiteral("lgo"));
   ASSERT_EQ(saved.size(), 1030u);
   EXPECT_EQ(saved[0], 0x81);
 
@@ -305,7 +323,7 @@ TEST_F(GlyphaneWindowTest, ManualOpensFromTheProgramsFolder) {
 }
 
 TEST_F(GlyphaneWindowTest, AboutBoxLinkOpensTheAddress) {
-  AboutDialog about(env.openUrl);
+  desktop::AboutDialog about(glyphaneAboutTexts(), env.openUrl);
   EXPECT_EQ(about.windowTitle(), QStringLiteral("关于Glyphane软件"));
   EXPECT_EQ(about.okButton()->text(), QStringLiteral("确  定"));
   EXPECT_EQ(about.link()->textColour(), QColor(0, 0, 238));

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "lgo_test_support.h"
+#include "../lgo_test_support.h"
 #include "logo/lgo_reader.h"
 #include "logo/logo_conversion.h"
 #include "test_support/temp_dir.h"

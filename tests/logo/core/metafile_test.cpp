@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../metafile_builder.h"
 #include "logo/metafile.h"
-#include "metafile_builder.h"
 
 namespace norva::logo {
 namespace {
