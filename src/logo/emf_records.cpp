@@ -17,8 +17,6 @@ constexpr uint32_t kFillModeWinding = 2;
 constexpr size_t kPolyCountAt = 16;
 constexpr size_t kPolyPointsAt = 20;
 
-using Handler = void (*)(DrawingState&, const RecordBytes&);
-
 enum class PointSize { Long, Short };  // 32-bit or 16-bit coordinates
 
 // Stock objects are selected by index with the top bit set.
@@ -263,12 +261,7 @@ void strokePath(DrawingState& d, const RecordBytes&) {
   d.finishPath(false, true);
 }
 
-struct HandlerEntry {
-  EmfRecord record;
-  Handler handle;
-};
-
-constexpr HandlerEntry kHandlers[] = {
+constexpr HandlerEntry<EmfRecord> kHandlers[] = {
     {EmfRecord::SetWindowExtEx, setWindowExt},
     {EmfRecord::SetWindowOrgEx, setWindowOrg},
     {EmfRecord::SetViewportExtEx, setViewportExt},
@@ -309,12 +302,6 @@ constexpr HandlerEntry kHandlers[] = {
     {EmfRecord::StrokePath, strokePath},
 };
 
-Handler handlerFor(uint32_t type) {
-  for (const auto& entry : kHandlers)
-    if (static_cast<uint32_t>(entry.record) == type) return entry.handle;
-  return nullptr;
-}
-
 }  // namespace
 
 std::optional<Metafile> parseEmf(RecordBytes file) {
@@ -351,7 +338,7 @@ std::optional<Metafile> parseEmf(RecordBytes file) {
         file.sub(pos + kRecordHeaderBytes, static_cast<size_t>(size - kRecordHeaderBytes));
     pos += static_cast<size_t>(size);
     if (type == static_cast<uint32_t>(EmfRecord::Eof)) break;
-    if (const Handler handle = handlerFor(type)) handle(d, params);
+    if (const RecordHandler handle = handlerFor<EmfRecord>(kHandlers, type)) handle(d, params);
   }
   meta.shapes = std::move(d.shapes);
   return meta;

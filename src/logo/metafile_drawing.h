@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "logo/metafile.h"
+#include "logo/metafile_bytes.h"
 
 namespace norva::logo {
 
@@ -72,6 +74,23 @@ class DrawingState {
   };
   std::vector<Saved> saved_;
 };
+
+// One record kind and the function that plays its parameters.
+using RecordHandler = void (*)(DrawingState&, const RecordBytes&);
+
+template <typename Record>
+struct HandlerEntry {
+  Record record;
+  RecordHandler handle;
+};
+
+// The handler of the record numbered `code`, or nothing for a record that is passed over.
+template <typename Record>
+RecordHandler handlerFor(std::span<const HandlerEntry<Record>> table, uint32_t code) {
+  for (const auto& entry : table)
+    if (static_cast<uint32_t>(entry.record) == code) return entry.handle;
+  return nullptr;
+}
 
 // Cubic Bezier pieces (start, then three points per piece) flattened into line segments.
 std::vector<MetaPoint> flattenBezier(const std::vector<MetaPoint>& points);

@@ -14,8 +14,6 @@ constexpr size_t kStandardHeaderBytes = 18;
 constexpr size_t kRecordHeaderBytes = 6;  // size in 16-bit words (4 bytes), function (2)
 
 // Parameters are 16-bit words; points are stored y before x in the single-point records.
-using Handler = void (*)(DrawingState&, const RecordBytes&);
-
 void setWindowOrg(DrawingState& d, const RecordBytes& r) {
   d.wOrgX = r.i16(2), d.wOrgY = r.i16(0);
 }
@@ -117,12 +115,7 @@ void polyPolygon(DrawingState& d, const RecordBytes& r) {
   d.add(std::move(shape));
 }
 
-struct HandlerEntry {
-  WmfRecord record;
-  Handler handle;
-};
-
-constexpr HandlerEntry kHandlers[] = {
+constexpr HandlerEntry<WmfRecord> kHandlers[] = {
     {WmfRecord::SetWindowOrg, setWindowOrg},
     {WmfRecord::SetWindowExt, setWindowExt},
     {WmfRecord::SetPolyFillMode, setPolyFillMode},
@@ -146,12 +139,6 @@ constexpr HandlerEntry kHandlers[] = {
     {WmfRecord::Polyline, polyline},
     {WmfRecord::PolyPolygon, polyPolygon},
 };
-
-Handler handlerFor(uint32_t function) {
-  for (const auto& entry : kHandlers)
-    if (static_cast<uint32_t>(entry.record) == function) return entry.handle;
-  return nullptr;
-}
 
 }  // namespace
 
@@ -187,7 +174,7 @@ std::optional<Metafile> parseWmf(RecordBytes file) {
         file.sub(pos + kRecordHeaderBytes, static_cast<size_t>(recordBytes - kRecordHeaderBytes));
     pos += static_cast<size_t>(recordBytes);
     if (function == static_cast<uint32_t>(WmfRecord::Eof)) break;
-    if (const Handler handle = handlerFor(function)) handle(d, params);
+    if (const RecordHandler handle = handlerFor<WmfRecord>(kHandlers, function)) handle(d, params);
   }
   meta.shapes = std::move(d.shapes);
   return meta;
