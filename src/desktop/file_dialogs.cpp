@@ -7,34 +7,34 @@
 namespace norva::desktop {
 namespace {
 
-std::optional<QString> run(QWidget* parent, const FileDialogSpec& spec, DialogMode mode,
+std::optional<QString> run(QWidget* parent, const FileDialogSetup& setup, DialogMode mode,
                            const QString& startFolder) {
-  QFileDialog dialog(parent, spec.title, startFolder);
-  configureFileDialog(dialog, spec, mode);
+  QFileDialog dialog(parent, setup.title, startFolder);
+  configureFileDialog(dialog, setup, mode);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front();
 }
 
 }  // namespace
 
-void configureFileDialog(QFileDialog& dialog, const FileDialogSpec& spec, DialogMode mode) {
+void configureFileDialog(QFileDialog& dialog, const FileDialogSetup& setup, DialogMode mode) {
   const bool save = mode == DialogMode::Save;
-  dialog.setWindowTitle(spec.title);
-  dialog.setNameFilter(spec.filter);
-  dialog.setDefaultSuffix(spec.defaultSuffix);
+  dialog.setWindowTitle(setup.title);
+  dialog.setNameFilter(setup.filter);
+  dialog.setDefaultSuffix(setup.defaultSuffix);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
 }
 
-std::optional<QString> QtFileDialogs::chooseOpen(const FileDialogSpec& spec,
+std::optional<QString> QtFileDialogs::chooseOpen(const FileDialogSetup& setup,
                                                  const QString& startFolder) {
-  return run(parent_, spec, DialogMode::Open, startFolder);
+  return run(parent_, setup, DialogMode::Open, startFolder);
 }
 
-std::optional<QString> QtFileDialogs::chooseSave(const FileDialogSpec& spec,
+std::optional<QString> QtFileDialogs::chooseSave(const FileDialogSetup& setup,
                                                  const QString& startFolder) {
-  return run(parent_, spec, DialogMode::Save, startFolder);
+  return run(parent_, setup, DialogMode::Save, startFolder);
 }
 
 QString RememberedFolder::start() {

@@ -11,7 +11,7 @@ namespace norva::desktop {
 
 // What one program's dialog shows. Qt's filter syntax puts the patterns in the last
 // parentheses, space-separated; ";;" separates filters.
-struct FileDialogSpec {
+struct FileDialogSetup {
   QString title;
   QString filter;
   QString defaultSuffix;  // added to a typed name without an extension
@@ -21,25 +21,25 @@ class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
   // A chosen existing file, or nothing when cancelled.
-  virtual std::optional<QString> chooseOpen(const FileDialogSpec& spec,
+  virtual std::optional<QString> chooseOpen(const FileDialogSetup& setup,
                                             const QString& startFolder) = 0;
   // A chosen name to save to, or nothing when cancelled. The dialog does not ask about
   // overwriting: the program asks its own question when it writes.
-  virtual std::optional<QString> chooseSave(const FileDialogSpec& spec,
+  virtual std::optional<QString> chooseSave(const FileDialogSetup& setup,
                                             const QString& startFolder) = 0;
 };
 
 enum class DialogMode { Open, Save };
 
 // Sets up a dialog for `mode` as the programs show it.
-void configureFileDialog(QFileDialog& dialog, const FileDialogSpec& spec, DialogMode mode);
+void configureFileDialog(QFileDialog& dialog, const FileDialogSetup& setup, DialogMode mode);
 
 class QtFileDialogs : public FileDialogs {
  public:
   explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
-  std::optional<QString> chooseOpen(const FileDialogSpec& spec,
+  std::optional<QString> chooseOpen(const FileDialogSetup& setup,
                                     const QString& startFolder) override;
-  std::optional<QString> chooseSave(const FileDialogSpec& spec,
+  std::optional<QString> chooseSave(const FileDialogSetup& setup,
                                     const QString& startFolder) override;
 
  private:

@@ -14,10 +14,10 @@ class ScriptedFileDialogs : public FileDialogs {
   struct Script {
     std::deque<std::optional<QString>> answers;
     std::vector<QString> starts;
-    std::vector<FileDialogSpec> specs;
+    std::vector<FileDialogSetup> setups;
 
-    std::optional<QString> answer(const FileDialogSpec& spec, const QString& start) {
-      specs.push_back(spec);
+    std::optional<QString> answer(const FileDialogSetup& setup, const QString& start) {
+      setups.push_back(setup);
       starts.push_back(start);
       if (answers.empty()) return std::nullopt;
       auto next = answers.front();
@@ -28,11 +28,11 @@ class ScriptedFileDialogs : public FileDialogs {
 
   Script open, save;
 
-  std::optional<QString> chooseOpen(const FileDialogSpec& spec, const QString& start) override {
-    return open.answer(spec, start);
+  std::optional<QString> chooseOpen(const FileDialogSetup& setup, const QString& start) override {
+    return open.answer(setup, start);
   }
-  std::optional<QString> chooseSave(const FileDialogSpec& spec, const QString& start) override {
-    return save.answer(spec, start);
+  std::optional<QString> chooseSave(const FileDialogSetup& setup, const QString& start) override {
+    return save.answer(setup, start);
   }
 };
 

@@ -13,16 +13,16 @@
 namespace norva::desktop {
 namespace {
 
-const FileDialogSpec kSpec{
+const FileDialogSetup kSetup{
     QStringLiteral("打开歌词文件"),
     QStringLiteral("Lyric Files(*.lrc;*.txt) (*.lrc *.txt);;All Files(*.*) (*)"),
     QStringLiteral("lrc")};
 
-TEST(FileDialogs, OpenAndSaveAreSetUpFromTheSpec) {
+TEST(FileDialogs, OpenAndSaveAreSetUpFromTheSetup) {
   norva::testing::offscreenApp<QApplication>();
   for (const DialogMode mode : {DialogMode::Open, DialogMode::Save}) {
     QFileDialog dialog;
-    configureFileDialog(dialog, kSpec, mode);
+    configureFileDialog(dialog, kSetup, mode);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("打开歌词文件"));
     EXPECT_EQ(dialog.nameFilters(),
               (QStringList{QStringLiteral("Lyric Files(*.lrc;*.txt) (*.lrc *.txt)"),
@@ -46,8 +46,8 @@ std::optional<QString> runAnswered(DialogMode mode, const QString& start, Answer
     ASSERT_NE(dialog, nullptr);
     answer(*dialog);
   });
-  return mode == DialogMode::Open ? dialogs.chooseOpen(kSpec, start)
-                                  : dialogs.chooseSave(kSpec, start);
+  return mode == DialogMode::Open ? dialogs.chooseOpen(kSetup, start)
+                                  : dialogs.chooseSave(kSetup, start);
 }
 
 TEST(FileDialogs, ChosenFileOrNothingWhenCancelled) {

@@ -69,22 +69,22 @@ void GlyphaneController::changeAssociation(bool registering) {
 
 namespace {
 
-const desktop::FileDialogSpec& openDialogSpec() {
-  static const desktop::FileDialogSpec spec{
+const desktop::FileDialogSetup& openDialogSetup() {
+  static const desktop::FileDialogSetup setup{
       QString::fromUtf8(kOpenTitle), QString::fromUtf8(kOpenFilter), QString::fromUtf8(kLgoSuffix)};
-  return spec;
+  return setup;
 }
 
-const desktop::FileDialogSpec& saveDialogSpec() {
-  static const desktop::FileDialogSpec spec{
+const desktop::FileDialogSetup& saveDialogSetup() {
+  static const desktop::FileDialogSetup setup{
       QString::fromUtf8(kSaveTitle), QString::fromUtf8(kSaveFilter), QString::fromUtf8(kLgoSuffix)};
-  return spec;
+  return setup;
 }
 
 }  // namespace
 
 void GlyphaneController::chooseAndOpen() {
-  const auto chosen = env_.dialogs->chooseOpen(openDialogSpec(), folder_.start());
+  const auto chosen = env_.dialogs->chooseOpen(openDialogSetup(), folder_.start());
   if (!chosen) return;
   folder_.remember(*chosen);
   openFile(*chosen);
@@ -143,7 +143,7 @@ void GlyphaneController::outputRedraw() {
 
 void GlyphaneController::save() {
   if (!picture_) return;
-  const auto chosen = env_.dialogs->chooseSave(saveDialogSpec(), folder_.start());
+  const auto chosen = env_.dialogs->chooseSave(saveDialogSetup(), folder_.start());
   if (!chosen) return;
   folder_.remember(*chosen);
   saveLgo(QFile::encodeName(*chosen).toStdString(), logo_, reversedBits_, *env_.prompter);

@@ -174,13 +174,13 @@ TEST_F(GlyphaneWindowTest, FailedOpenShowsTheMessageAndGraysSave) {
   EXPECT_FALSE(window->action(kCmdSave)->isEnabled());
   controller->execute(kCmdSave);
   EXPECT_TRUE(dialogs.save.starts.empty()) << "nothing to save without a picture";
-  ASSERT_EQ(dialogs.open.specs.size(), 1u);
-  EXPECT_EQ(dialogs.open.specs[0].title, QStringLiteral("LOGO编辑工具打开数据文件"));
-  EXPECT_EQ(dialogs.open.specs[0].filter,
+  ASSERT_EQ(dialogs.open.setups.size(), 1u);
+  EXPECT_EQ(dialogs.open.setups[0].title, QStringLiteral("LOGO编辑工具打开数据文件"));
+  EXPECT_EQ(dialogs.open.setups[0].filter,
             QStringLiteral("Files(.bmp;.jpg;.gif;.ico;.lgo;.emf;.wmf;.bpp;.wbmp;.cur) "
                            "(*.bmp *.jpg *.gif *.ico *.lgo *.emf *.wmf *.bpp *.wbmp *.cur);;"
                            "All Files(*.*) (*)"));
-  EXPECT_EQ(dialogs.open.specs[0].defaultSuffix, QStringLiteral("lgo"));
+  EXPECT_EQ(dialogs.open.setups[0].defaultSuffix, QStringLiteral("lgo"));
 
   dialogs.open.answers.push_back(fixture("icon_32x32.ico"));
   controller->execute(kCmdOpen);
@@ -216,11 +216,11 @@ TEST_F(GlyphaneWindowTest, SaveAsksBeforeOverwritingAndCarriesTheReversedFlag) {
   prompter = RecordingPrompter({Answer::Ok});
   controller->execute(kCmdSave);
   const auto saved = readWholeFile(dir.path() / "out.lgo").bytes;
-  ASSERT_EQ(dialogs.save.specs.size(), 2u);
-  EXPECT_EQ(dialogs.save.specs[1].title, QStringLiteral("LOGO编辑工具保存数据文件"));
-  EXPECT_EQ(dialogs.save.specs[1].filter,
+  ASSERT_EQ(dialogs.save.setups.size(), 2u);
+  EXPECT_EQ(dialogs.save.setups[1].title, QStringLiteral("LOGO编辑工具保存数据文件"));
+  EXPECT_EQ(dialogs.save.setups[1].filter,
             QStringLiteral("LGO Files(*.lgo) (*.lgo);;All Files(*.*) (*)"));
-  EXPECT_EQ(dialogs.save.specs[1].defaultSuffix, QStringLiteral("lgo"));
+  EXPECT_EQ(dialogs.save.setups[1].defaultSuffix, QStringLiteral("lgo"));
   ASSERT_EQ(saved.size(), 1030u);
   EXPECT_EQ(saved[0], 0x81);
 
