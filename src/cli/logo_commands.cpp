@@ -11,6 +11,7 @@
 #include "logo/lgo_reader.h"
 #include "logo/lgo_writer.h"
 #include "logo/logo_conversion.h"
+#include "logo/opened_picture.h"
 #include "logo/wbmp_reader.h"
 
 #ifdef NORVA_CLI_HAS_PICTURE_LOADER
@@ -27,42 +28,23 @@ namespace {
 
 using namespace norva::logo;
 
-struct CliPicture {
-  enum class Status { Loaded, NothingLoaded, Failed } status = Status::NothingLoaded;
-  RgbImage picture;
-  std::optional<bool> lgoReversedBits;
-};
-
-CliPicture openForCli(const std::string& path) {
-  CliPicture out;
+OpenedPicture openForCli(const std::string& path) {
 #ifdef NORVA_CLI_HAS_PICTURE_LOADER
-  OpenedPicture opened = openPicture(QFile::decodeName(path.c_str()), PictureLoaderOptions{});
-  out.status = opened.status == OpenStatus::Loaded          ? CliPicture::Status::Loaded
-               : opened.status == OpenStatus::NothingLoaded ? CliPicture::Status::NothingLoaded
-                                                            : CliPicture::Status::Failed;
-  out.picture = std::move(opened.picture);
-  out.lgoReversedBits = opened.lgoReversedBits;
+  return openPicture(QFile::decodeName(path.c_str()), PictureLoaderOptions{});
 #else
   // Without Qt only the converter's own readers are built: WBMP, then LGO.
   std::optional<RgbImage> image;
+  std::optional<bool> reversedBits;
   const ReadResult read = readWholeFile(path, 64u << 20);
   if (read.status == ReadResult::Status::Ok) image = decodeWbmp(read.bytes);
   if (!image && hasLgoExtension(path)) {
     if (auto lgo = readLgoFile(path)) {
-      out.lgoReversedBits = lgo->reversedBits;
+      reversedBits = lgo->reversedBits;
       image = renderLogo(*lgo);
     }
   }
-  if (!image) {
-    out.status =
-        hasLgoExtension(path) ? CliPicture::Status::Failed : CliPicture::Status::NothingLoaded;
-    return out;
-  }
-  auto fitted = fitPicture(*image);
-  out.status = fitted ? CliPicture::Status::Loaded : CliPicture::Status::Failed;
-  if (fitted) out.picture = std::move(*fitted);
+  return finishOpening(std::move(image), reversedBits, path);
 #endif
-  return out;
 }
 
 constexpr const char* kUsage =
@@ -94,12 +76,12 @@ int runLogo(Args args) {
 
   CliPrompter prompter(std::cerr, parsed.flag("--overwrite") ? Answer::Yes : Answer::Cancel);
   const std::string input = show ? *show : parsed.positionals().front();
-  CliPicture opened = openForCli(input);
-  if (opened.status == CliPicture::Status::Failed) {
+  OpenedPicture opened = openForCli(input);
+  if (opened.status == OpenStatus::Failed) {
     prompter.show(Message{kOpenFailedText, kLogoCaption, MessageIcon::Warning, MessageButtons::Ok});
     return kExitRefused;
   }
-  if (opened.status == CliPicture::Status::NothingLoaded) {
+  if (opened.status == OpenStatus::NothingLoaded) {
     std::cerr << "norva logo: " << input << " is no picture the logo converter reads\n";
     return kExitRefused;
   }

@@ -112,7 +112,19 @@ std::string LgoAssociation::mimePackageText() {
          "</mime-info>\n";
 }
 
-bool LgoAssociation::registerType() {
+const char* toString(RegisterOutcome outcome) {
+  switch (outcome) {
+    case RegisterOutcome::Registered:
+      return "registered";
+    case RegisterOutcome::KeyNotWritten:
+      return "a class-root key could not be written";
+    case RegisterOutcome::DesktopFilesNotWritten:
+      return "the desktop entry or MIME type could not be written";
+  }
+  return "unknown register outcome";
+}
+
+RegisterOutcome LgoAssociation::registerType() {
   const std::string command = "\"" + program_ + "\" %L";
   const std::pair<std::string, std::string> rows[] = {
       {".lgo", kProgId},
@@ -121,7 +133,8 @@ bool LgoAssociation::registerType() {
       {"Logo.LgoFile\\shell\\Open Lgo file with Glyphane\\command", command},
   };
   for (const auto& [key, value] : rows) {
-    if (!store_.createKey(key) || !store_.setValue(key, "", value)) return false;
+    if (!store_.createKey(key) || !store_.setValue(key, "", value))
+      return RegisterOutcome::KeyNotWritten;
   }
   std::error_code ec;
   std::filesystem::create_directories(desktopFile().parent_path(), ec);
@@ -130,7 +143,8 @@ bool LgoAssociation::registerType() {
   const bool mimeOk = writeFileAtomically(mimePackage(), mimePackageText()).empty();
   runTool_({"update-mime-database", (dataHome_ / "mime").string()});
   runTool_({"update-desktop-database", (dataHome_ / "applications").string()});
-  return desktopOk && mimeOk;
+  return desktopOk && mimeOk ? RegisterOutcome::Registered
+                             : RegisterOutcome::DesktopFilesNotWritten;
 }
 
 int LgoAssociation::unregisterType() {

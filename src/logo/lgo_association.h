@@ -24,14 +24,21 @@ void runDesktopTool(const std::vector<std::string>& command);
 // $XDG_DATA_HOME, else ~/.local/share.
 std::filesystem::path xdgDataHome();
 
+enum class RegisterOutcome {
+  Registered,
+  KeyNotWritten,           // a class-root key or value could not be written; later ones not tried
+  DesktopFilesNotWritten,  // the keys are in place, the desktop entry or MIME type is not
+};
+const char* toString(RegisterOutcome outcome);
+
 class LgoAssociation {
  public:
   LgoAssociation(RegistryStore& store, std::string programPath, std::filesystem::path dataHome,
                  ToolRunner runTool = runDesktopTool);
 
   // Writes the four class-root keys in order, stopping at the first that cannot be written,
-  // then the desktop entry and MIME type. False when anything could not be written.
-  bool registerType();
+  // then the desktop entry and MIME type.
+  RegisterOutcome registerType();
 
   // Deletes the ".lgo" default value and the association keys in order, stopping at the first
   // that cannot be deleted; removes the desktop entry and MIME type. Returns how many keys

@@ -29,6 +29,18 @@ std::vector<uint8_t> encodeLgo(const LogoBitmap& logo, bool reversedBits) {
   return bytes;
 }
 
+const char* toString(SaveOutcome outcome) {
+  switch (outcome) {
+    case SaveOutcome::Saved:
+      return "saved";
+    case SaveOutcome::Declined:
+      return "the user declined to replace the file";
+    case SaveOutcome::NotWritten:
+      return "the file could not be written";
+  }
+  return "unknown save outcome";
+}
+
 SaveOutcome saveLgo(const std::filesystem::path& path, const LogoBitmap& logo, bool reversedBits,
                     Prompter& prompter) {
   std::error_code ec;

@@ -15,6 +15,7 @@ namespace norva::logo {
 std::vector<uint8_t> encodeLgo(const LogoBitmap& logo, bool reversedBits);
 
 enum class SaveOutcome { Saved, Declined, NotWritten };
+const char* toString(SaveOutcome outcome);
 
 // Asks before replacing an existing file; writes through a temporary file so a failed save
 // leaves the old file intact. A file that cannot be written is reported to nobody.

@@ -68,6 +68,36 @@ TEST(RegistryStore, FailedWriteIsUndone) {
   EXPECT_FALSE(store.keyExists("A"));
 }
 
+// Names fold only the 26 ASCII capitals onto small letters. The rows sit at the edges of the
+// two letter ranges, where a fold of the whole 0x40-0x5F block or of bytes above 0x7F (GBK lead
+// and trail bytes) would wrongly make two different names one.
+struct FoldCase {
+  char stored;
+  char lookedUp;
+  bool same;
+};
+
+TEST(RegistryStore, NamesFoldOnlyAsciiCapitals) {
+  const FoldCase cases[] = {
+      {'@', '`', false},       {'`', '@', false},       {'A', 'a', true},
+      {'a', 'A', true},        {'Z', 'z', true},        {'z', 'Z', true},
+      {'[', '{', false},       {'{', '[', false},       {'M', 'm', true},
+      {'\xC1', '\xE1', false}, {'\xE1', '\xC1', false}, {'\xDA', '\xFA', false},
+      {'\x80', '\xA0', false},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    RegistryStore store(dir.path() / "store.reg");
+    const std::string stored = std::string("Key") + c.stored;
+    const std::string lookedUp = std::string("key") + c.lookedUp;
+    ASSERT_TRUE(store.createKey(stored));
+    EXPECT_EQ(store.keyExists(lookedUp), c.same) << int(uint8_t(c.stored));
+    ASSERT_TRUE(store.setValue(stored, std::string("v") + c.stored, "x"));
+    EXPECT_EQ(store.value(stored, std::string("V") + c.lookedUp).has_value(), c.same)
+        << int(uint8_t(c.stored));
+  }
+}
+
 TEST(RegistryStore, FolderFollowsTheEnvironment) {
   ::setenv("NORVA_REGISTRY_DIR", "/tmp/norva-reg-here", 1);
   EXPECT_EQ(RegistryStore::defaultFolder(), "/tmp/norva-reg-here");

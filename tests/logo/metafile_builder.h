@@ -57,6 +57,9 @@ class EmfBuilder {
     b_ = header;
   }
   EmfBuilder& record(uint32_t type, std::initializer_list<uint32_t> params) {
+    return record(type, std::vector<uint32_t>(params));
+  }
+  EmfBuilder& record(uint32_t type, const std::vector<uint32_t>& params) {
     b_.u32(type).u32(static_cast<uint32_t>(8 + 4 * params.size()));
     for (uint32_t p : params) b_.u32(p);
     return *this;

@@ -1,8 +1,6 @@
 #include "logo/app/glyphane_controller.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QMetaObject>
 
 #include "base/registry_store.h"
@@ -41,44 +39,54 @@ void GlyphaneController::execute(int command) {
     case kCmdExit:
       emit quitRequested();
       break;
-    case kCmdRegister: {
-      RegistryStore store(env_.registryFile);
-      LgoAssociation(store, QFile::encodeName(env_.programPath).toStdString(), env_.xdgDataHome,
-                     env_.runTool)
-          .registerType();
+    case kCmdRegister:
+      changeAssociation(true);
       break;
-    }
-    case kCmdUnregister: {
-      RegistryStore store(env_.registryFile);
-      LgoAssociation(store, QFile::encodeName(env_.programPath).toStdString(), env_.xdgDataHome,
-                     env_.runTool)
-          .unregisterType();
+    case kCmdUnregister:
+      changeAssociation(false);
       break;
-    }
     case kCmdAbout:
       emit aboutRequested();
       break;
     case kCmdManual:
-      openManual();
+      desktop::openManual(env_.openUrl, env_.programPath, QString::fromUtf8(kManualFileName));
       break;
     default:
       break;
   }
 }
 
-QString GlyphaneController::startFolder() {
-  if (folder_.isEmpty()) folder_ = QDir::currentPath();
-  return folder_;
+// The store is opened for the one change, so another program's changes in between are kept.
+void GlyphaneController::changeAssociation(bool registering) {
+  RegistryStore store(env_.registryFile);
+  LgoAssociation association(store, QFile::encodeName(env_.programPath).toStdString(),
+                             env_.xdgDataHome, env_.runTool);
+  if (registering)
+    association.registerType();
+  else
+    association.unregisterType();
 }
 
-void GlyphaneController::remember(const QString& chosen) {
-  folder_ = QFileInfo(chosen).absolutePath();
+namespace {
+
+const desktop::FileDialogSetup& openDialogSetup() {
+  static const desktop::FileDialogSetup setup{
+      QString::fromUtf8(kOpenTitle), QString::fromUtf8(kOpenFilter), QString::fromUtf8(kLgoSuffix)};
+  return setup;
 }
+
+const desktop::FileDialogSetup& saveDialogSetup() {
+  static const desktop::FileDialogSetup setup{
+      QString::fromUtf8(kSaveTitle), QString::fromUtf8(kSaveFilter), QString::fromUtf8(kLgoSuffix)};
+  return setup;
+}
+
+}  // namespace
 
 void GlyphaneController::chooseAndOpen() {
-  const auto chosen = env_.dialogs->chooseOpen(startFolder());
+  const auto chosen = env_.dialogs->chooseOpen(openDialogSetup(), folder_.start());
   if (!chosen) return;
-  remember(*chosen);
+  folder_.remember(*chosen);
   openFile(*chosen);
 }
 
@@ -135,16 +143,10 @@ void GlyphaneController::outputRedraw() {
 
 void GlyphaneController::save() {
   if (!picture_) return;
-  const auto chosen = env_.dialogs->chooseSave(startFolder());
+  const auto chosen = env_.dialogs->chooseSave(saveDialogSetup(), folder_.start());
   if (!chosen) return;
-  remember(*chosen);
+  folder_.remember(*chosen);
   saveLgo(QFile::encodeName(*chosen).toStdString(), logo_, reversedBits_, *env_.prompter);
-}
-
-void GlyphaneController::openManual() {
-  QString folder = QFileInfo(env_.programPath).absolutePath();
-  if (!folder.endsWith('/')) folder += '/';
-  if (env_.openUrl) env_.openUrl(QUrl::fromLocalFile(folder + QString::fromUtf8(kManualFileName)));
 }
 
 void GlyphaneController::mouseStep(bool leftButtonDown, Point cursor) {

@@ -4,14 +4,13 @@
 // on the face. The window only shows the face and forwards input.
 #include <QObject>
 #include <QString>
-#include <QUrl>
 #include <filesystem>
-#include <functional>
 #include <optional>
 
 #include "base/prompter.h"
+#include "desktop/desktop_opener.h"
+#include "desktop/file_dialogs.h"
 #include "logo/app/face_canvas.h"
-#include "logo/app/file_dialogs.h"
 #include "logo/lgo_association.h"
 #include "logo/logo_bitmap.h"
 #include "logo/logo_messages.h"
@@ -21,14 +20,12 @@
 
 namespace norva::logo {
 
-inline constexpr const char* kManualFileName = "RD710_CHS.pdf";
-
 struct GlyphaneEnvironment {
   Prompter* prompter = nullptr;
-  FileDialogs* dialogs = nullptr;
-  std::function<bool(const QUrl&)> openUrl;  // the shell's "open"
-  QString programPath;                       // full path of the program's own file
-  std::filesystem::path registryFile;        // class-root store
+  desktop::FileDialogs* dialogs = nullptr;
+  desktop::UrlOpener openUrl;          // the desktop's "open"
+  QString programPath;                 // full path of the program's own file
+  std::filesystem::path registryFile;  // class-root store
   std::filesystem::path xdgDataHome;
   ToolRunner runTool = runDesktopTool;
   PictureLoaderOptions loader;
@@ -61,7 +58,7 @@ class GlyphaneController : public QObject {
   const ThresholdSlider& slider() const { return slider_; }
   const SkinButtonSet& buttons() const { return buttons_; }
   const FaceCanvas& canvas() const { return canvas_; }
-  const QString& rememberedFolder() const { return folder_; }
+  const QString& rememberedFolder() const { return folder_.folder(); }
 
  signals:
   void faceChanged();
@@ -75,9 +72,8 @@ class GlyphaneController : public QObject {
   void outputRedraw();
   void save();
   void chooseAndOpen();
-  void openManual();
-  QString startFolder();
-  void remember(const QString& chosen);
+  // Registers (true) or unregisters the .lgo file type in the class-root store.
+  void changeAssociation(bool registering);
 
   GlyphaneEnvironment env_;
   FaceCanvas canvas_;
@@ -90,7 +86,7 @@ class GlyphaneController : public QObject {
   bool redrawPending_ = false;
   bool opening_ = false;
   bool saveEnabled_ = true;
-  QString folder_;
+  desktop::RememberedFolder folder_;
 };
 
 }  // namespace norva::logo

@@ -5,15 +5,19 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "logo/app/about_dialog.h"
 #include "logo/app/glyphane_controller.h"
 #include "logo/app/skin_artwork.h"
 #include "logo/app/skin_view.h"
 
 namespace norva::logo {
 
-GlyphaneWindow::GlyphaneWindow(GlyphaneController& controller,
-                               std::function<bool(const QUrl&)> openUrl, QWidget* parent)
+desktop::AboutTexts glyphaneAboutTexts() {
+  return {QString::fromUtf8(kAboutTitle), QString::fromUtf8(kAboutLine),
+          QString::fromUtf8(kMakerWebAddress)};
+}
+
+GlyphaneWindow::GlyphaneWindow(GlyphaneController& controller, desktop::UrlOpener openUrl,
+                               QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       controller_(controller),
@@ -72,7 +76,7 @@ void GlyphaneWindow::moveEvent(QMoveEvent* event) {
 }
 
 void GlyphaneWindow::showAbout() {
-  AboutDialog dialog(openUrl_, this);
+  desktop::AboutDialog dialog(glyphaneAboutTexts(), openUrl_, this);
   dialog.exec();
 }
 

@@ -1,17 +1,21 @@
 #pragma once
 // The logo converter's fixed-size window: the menu and the skinned client area of 582 x 350.
 #include <QMainWindow>
-#include <QUrl>
-#include <functional>
+
+#include "desktop/about_dialog.h"
+#include "desktop/desktop_opener.h"
 
 namespace norva::logo {
 
 class GlyphaneController;
 class SkinView;
 
+// The logo converter's texts in the about box.
+desktop::AboutTexts glyphaneAboutTexts();
+
 class GlyphaneWindow : public QMainWindow {
  public:
-  GlyphaneWindow(GlyphaneController& controller, std::function<bool(const QUrl&)> openUrl,
+  GlyphaneWindow(GlyphaneController& controller, desktop::UrlOpener openUrl,
                  QWidget* parent = nullptr);
 
   QAction* action(int command) const;
@@ -25,7 +29,7 @@ class GlyphaneWindow : public QMainWindow {
   void showAbout();
 
   GlyphaneController& controller_;
-  std::function<bool(const QUrl&)> openUrl_;
+  desktop::UrlOpener openUrl_;
   SkinView* view_;
   std::vector<std::pair<int, QAction*>> actions_;
 };

@@ -1,30 +1,29 @@
 // glyphane: the logo converter. Turns a picture into the player's 128 x 64 boot logo.
 #include <QApplication>
-#include <QDesktopServices>
-#include <QFile>
 #include <QScreen>
 
 #include "base/registry_store.h"
-#include "logo/app/file_dialogs.h"
+#include "desktop/desktop_opener.h"
+#include "desktop/file_dialogs.h"
+#include "desktop/program_settings.h"
+#include "desktop/qt_prompter.h"
 #include "logo/app/glyphane_controller.h"
 #include "logo/app/glyphane_startup.h"
 #include "logo/app/glyphane_window.h"
-#include "logo/app/qt_prompter.h"
 
 using namespace norva::logo;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setOrganizationName(QStringLiteral("Norva"));
-  QApplication::setApplicationName(QStringLiteral("Glyphane"));
+  norva::desktop::setProgramIdentity(QString::fromUtf8(kApplicationName));
   const GlyphaneArguments args = parseGlyphaneArguments(QApplication::arguments().mid(1));
 
-  QtPrompter prompter;
-  QtFileDialogs dialogs(nullptr);
+  norva::desktop::QtPrompter prompter;
+  norva::desktop::QtFileDialogs dialogs(nullptr);
   GlyphaneEnvironment env;
   env.prompter = &prompter;
   env.dialogs = &dialogs;
-  env.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  env.openUrl = norva::desktop::openWithDesktop;
   env.programPath = QApplication::applicationFilePath();
   env.registryFile = norva::RegistryStore::classesRootFile(norva::RegistryStore::defaultFolder());
   env.xdgDataHome = xdgDataHome();

@@ -95,23 +95,12 @@ std::optional<LoadedPicture> loadPicture(const QString& path, const PictureLoade
 }
 
 OpenedPicture openPicture(const QString& path, const PictureLoaderOptions& options) {
-  OpenedPicture opened;
   auto loaded = loadPicture(path, options);
-  if (!loaded) {
-    opened.status = hasLgoExtension(QFile::encodeName(path).toStdString())
-                        ? OpenStatus::Failed
-                        : OpenStatus::NothingLoaded;
-    return opened;
-  }
-  if (loaded->lgo) opened.lgoReversedBits = loaded->lgo->reversedBits;
-  auto fitted = fitPicture(loaded->image);
-  if (!fitted) {
-    opened.status = OpenStatus::Failed;
-    return opened;
-  }
-  opened.status = OpenStatus::Loaded;
-  opened.picture = std::move(*fitted);
-  return opened;
+  const std::string name = QFile::encodeName(path).toStdString();
+  if (!loaded) return finishOpening(std::nullopt, std::nullopt, name);
+  std::optional<bool> reversedBits;
+  if (loaded->lgo) reversedBits = loaded->lgo->reversedBits;
+  return finishOpening(std::move(loaded->image), reversedBits, name);
 }
 
 }  // namespace norva::logo

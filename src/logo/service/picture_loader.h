@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "logo/logo_bitmap.h"
+#include "logo/opened_picture.h"
 #include "logo/rgb_image.h"
 
 namespace norva::logo {
@@ -20,18 +21,6 @@ struct LoadedPicture {
 struct PictureLoaderOptions {
   int dpiX = 96;  // the screen's logical resolution, for metafiles' natural size
   int dpiY = 96;
-};
-
-enum class OpenStatus {
-  Loaded,         // a picture, fitted to the screen
-  NothingLoaded,  // no step took the file and its name does not end in ".lgo": no message
-  Failed,         // an ".lgo" file the reader refused, or a picture that cannot be fitted
-};
-
-struct OpenedPicture {
-  OpenStatus status = OpenStatus::NothingLoaded;
-  RgbImage picture;                     // fitted, when Loaded
-  std::optional<bool> lgoReversedBits;  // set when an LGO file was read successfully
 };
 
 // The loading steps alone; nothing when no step takes the file.

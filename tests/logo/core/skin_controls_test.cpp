@@ -73,17 +73,56 @@ TEST(SkinButtons, ReleaseInsidePostsReleaseOutsidePostsNothing) {
   EXPECT_EQ(convert.command, kCmdConvert);
 }
 
-TEST(SkinButtons, CommandsOfTheFourButtons) {
-  const auto buttons = standardSkinButtons();
-  ASSERT_EQ(buttons.size(), 4u);
-  EXPECT_EQ(buttons[0].command, kCmdOpen);
-  EXPECT_EQ(buttons[1].command, kCmdSave);
-  EXPECT_EQ(buttons[2].command, kCmdAbout);
-  EXPECT_EQ(buttons[3].command, kCmdConvert);
-  EXPECT_EQ(mousePhase(false, true), MousePhase::Pressed);
-  EXPECT_EQ(mousePhase(true, false), MousePhase::Released);
-  EXPECT_EQ(mousePhase(true, true), MousePhase::Held);
-  EXPECT_EQ(mousePhase(false, false), MousePhase::Idle);
+// A click (press and release at the same point) at the edges of the four buttons. Edges are
+// inside (right = left + width, bottom = top + height); where buttons 1 and 2 touch at x = 40
+// the first one wins. Commands: 40006 open, 40007 save, 40002 about, 40009 convert.
+struct ClickCase {
+  Point at;
+  std::optional<int> command;
+};
+
+TEST(SkinButtons, ClicksAtTheButtonEdgesPostTheirCommands) {
+  const ClickCase cases[] = {
+      {{2, 4}, 40006},
+      {{1, 20}, std::nullopt},
+      {{2, 3}, std::nullopt},
+      {{40, 39}, 40006},
+      {{2, 40}, std::nullopt},
+      {{41, 20}, 40007},
+      {{78, 39}, 40007},
+      {{79, 20}, std::nullopt},
+      {{78, 40}, std::nullopt},
+      {{82, 20}, std::nullopt},
+      {{83, 4}, 40002},
+      {{121, 39}, 40002},
+      {{122, 39}, std::nullopt},
+      {{121, 40}, std::nullopt},
+      {{275, 199}, std::nullopt},
+      {{276, 199}, 40009},
+      {{276, 198}, std::nullopt},
+      {{305, 216}, 40009},
+      {{306, 216}, std::nullopt},
+      {{305, 217}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SkinButtonSet set(standardSkinButtons());
+    set.step(MousePhase::Pressed, c.at);
+    const auto released = set.step(MousePhase::Released, c.at);
+    EXPECT_EQ(released.command, c.command) << c.at.x << "," << c.at.y;
+  }
+}
+
+TEST(SkinButtons, MousePhasesCompareTheButtonWithTheLastStep) {
+  const struct {
+    bool wasDown, isDown;
+    MousePhase phase;
+  } cases[] = {
+      {false, false, MousePhase::Idle},
+      {false, true, MousePhase::Pressed},
+      {true, true, MousePhase::Held},
+      {true, false, MousePhase::Released},
+  };
+  for (const auto& c : cases) EXPECT_EQ(mousePhase(c.wasDown, c.isDown), c.phase);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../metafile_builder.h"
 #include "logo/metafile.h"
-#include "metafile_builder.h"
 
 namespace norva::logo {
 namespace {
@@ -86,10 +86,24 @@ TEST(Metafile, EmfFrameAndRecords) {
 }
 
 TEST(Metafile, TruncatedAndHostileInputIsSafe) {
-  auto file = EmfBuilder(2000, 1000).record(86, {0, 0, 0, 0, 0x7FFFFFFF}).finish();
-  EXPECT_TRUE(parseMetafile(file));  // the huge point count is ignored
-  for (size_t n = 0; n < file.size(); ++n)
-    parseMetafile(std::span<const uint8_t>(file).first(n));  // must not read past the end
+  const auto huge =
+      parseMetafile(EmfBuilder(2000, 1000).record(86, {0, 0, 0, 0, 0x7FFFFFFF}).finish());
+  ASSERT_TRUE(huge);  // the huge point count is ignored, not read
+  EXPECT_TRUE(huge->shapes.empty());
+
+  // Header (88 bytes), a rectangle record (24 bytes, ends at 112), then EOF. Every cut reads
+  // only what it was given: no header below 88 bytes, the rectangle only once it is whole.
+  const auto file = EmfBuilder(2000, 1000).record(43, {0, 0, 100, 50}).finish();
+  ASSERT_EQ(file.size(), 132u);
+  for (size_t n = 0; n <= file.size(); ++n) {
+    const auto cut = parseMetafile(std::span<const uint8_t>(file).first(n));
+    if (n < 88) {
+      EXPECT_FALSE(cut) << n;
+    } else {
+      ASSERT_TRUE(cut) << n;
+      EXPECT_EQ(cut->shapes.size(), n < 112 ? 0u : 1u) << n;
+    }
+  }
   auto wmf = WmfBuilder(100, 100, 0).finish();
   EXPECT_FALSE(parseMetafile(wmf)) << "0 units an inch";
   EXPECT_FALSE(parseMetafile(EmfBuilder(0, 1000).finish()));
@@ -119,6 +133,91 @@ TEST(Metafile, RestoreDcBringsBackTheSavedBrushAndWindow) {
   ASSERT_EQ(meta->shapes.size(), 1u);
   EXPECT_EQ(meta->shapes[0].brush.colour, (Rgb{0, 0, 0}));
   EXPECT_DOUBLE_EQ(meta->shapes[0].opposite.x, 0.5);
+}
+
+}  // namespace
+}  // namespace norva::logo
+
+namespace norva::logo {
+namespace {
+
+// Four points (0,0) (100,50) (200,100) (200,0) in device units of the 200 x 100 pixel frame,
+// as 32-bit pairs or as 16-bit pairs packed in one word.
+std::vector<uint32_t> fourPoints(bool shortPoints) {
+  const uint32_t xy[4][2] = {{0, 0}, {100, 50}, {200, 100}, {200, 0}};
+  std::vector<uint32_t> words;
+  for (const auto& p : xy) {
+    if (shortPoints) {
+      words.push_back(p[0] | (p[1] << 16));
+    } else {
+      words.push_back(p[0]);
+      words.push_back(p[1]);
+    }
+  }
+  return words;
+}
+
+struct PolyCase {
+  const char* what;
+  uint32_t type;
+  bool shortPoints;
+  bool multi;     // the poly-poly form: two figures of two points each
+  size_t shapes;  // PolyBezierTo / PolylineTo draw one line a segment
+  size_t firstFigurePoints;
+  bool closed;
+  MetaPoint second;  // the first figure's second point, in frame units
+};
+
+// Second points: a Bezier piece (0,0) (.5,.5) (1,1) (1,0) at t = 1/16 is (767/8192, 765/8192);
+// from the current position (0,0) through (0,0) (.5,.5) (1,1) it is (47/8192, 47/8192). A
+// PolylineTo starts with a line from the current position to the first point, (0,0).
+TEST(Metafile, EveryEmfPolyRecordKindDrawsItsFigure) {
+  const PolyCase cases[] = {
+      {"PolyBezier", 2, false, false, 1, 17, false, {0.0936279296875, 0.0933837890625}},
+      {"Polygon", 3, false, false, 1, 4, true, {0.5, 0.5}},
+      {"Polyline", 4, false, false, 1, 4, false, {0.5, 0.5}},
+      {"PolyBezier16", 85, true, false, 1, 17, false, {0.0936279296875, 0.0933837890625}},
+      {"Polygon16", 86, true, false, 1, 4, true, {0.5, 0.5}},
+      {"Polyline16", 87, true, false, 1, 4, false, {0.5, 0.5}},
+      {"PolyBezierTo", 5, false, false, 16, 2, false, {0.0057373046875, 0.0057373046875}},
+      {"PolylineTo", 6, false, false, 4, 2, false, {0, 0}},
+      {"PolyBezierTo16", 88, true, false, 16, 2, false, {0.0057373046875, 0.0057373046875}},
+      {"PolylineTo16", 89, true, false, 4, 2, false, {0, 0}},
+      {"PolyPolyline", 7, false, true, 1, 2, false, {0.5, 0.5}},
+      {"PolyPolygon", 8, false, true, 1, 2, true, {0.5, 0.5}},
+      {"PolyPolyline16", 90, true, true, 1, 2, false, {0.5, 0.5}},
+      {"PolyPolygon16", 91, true, true, 1, 2, true, {0.5, 0.5}},
+  };
+  for (const auto& c : cases) {
+    std::vector<uint32_t> params = {0, 0, 200, 100};  // bounds
+    if (c.multi) {
+      params.insert(params.end(), {2, 4, 2, 2});  // two figures, four points, two each
+    } else if (c.type == 5 || c.type == 88) {
+      params.push_back(3);  // one Bezier piece from the current position
+    } else {
+      params.push_back(4);
+    }
+    auto points = fourPoints(c.shortPoints);
+    if (c.type == 5 || c.type == 88) points.resize(c.shortPoints ? 3 : 6);
+    params.insert(params.end(), points.begin(), points.end());
+    const auto file = EmfBuilder(2000, 1000)
+                          .record(39, {1, 0, 0x00000000, 0})  // black brush as object 1
+                          .record(37, {1})
+                          .record(27, {0, 0})  // move to (0, 0)
+                          .record(c.type, params)
+                          .finish();
+    const auto meta = parseMetafile(file);
+    ASSERT_TRUE(meta) << c.what;
+    ASSERT_EQ(meta->shapes.size(), c.shapes) << c.what;
+    const MetaShape& shape = meta->shapes[0];
+    ASSERT_FALSE(shape.figures.empty()) << c.what;
+    EXPECT_EQ(shape.figures.size(), c.multi ? 2u : 1u) << c.what;
+    EXPECT_EQ(shape.figures[0].size(), c.firstFigurePoints) << c.what;
+    EXPECT_EQ(shape.closed, c.closed) << c.what;
+    EXPECT_EQ(shape.fill, c.closed) << c.what;
+    EXPECT_DOUBLE_EQ(shape.figures[0][1].x, c.second.x) << c.what;
+    EXPECT_DOUBLE_EQ(shape.figures[0][1].y, c.second.y) << c.what;
+  }
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace norva::logo {
+namespace norva::desktop {
 
 class QtPrompter : public Prompter {
  public:
@@ -17,4 +17,4 @@ class QtPrompter : public Prompter {
   QWidget* parent_;
 };
 
-}  // namespace norva::logo
+}  // namespace norva::desktop

@@ -1,18 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <deque>
 
 #include "../lgo_test_support.h"
 #include "base/file_io.h"
 #include "base/recording_prompter.h"
 #include "base/registry_store.h"
-#include "logo/app/about_dialog.h"
+#include "desktop/about_dialog.h"
+#include "desktop/scripted_file_dialogs.h"
 #include "logo/app/glyphane_controller.h"
 #include "logo/app/glyphane_startup.h"
 #include "logo/app/glyphane_window.h"
@@ -20,7 +21,7 @@
 #include "logo/app/skin_view.h"
 #include "logo/lgo_writer.h"
 #include "logo/logo_conversion.h"
-#include "qt_test_app.h"
+#include "test_support/qt_test_app.h"
 #include "test_support/temp_dir.h"
 
 namespace norva::logo {
@@ -30,30 +31,10 @@ QString fixture(const char* name) {
   return QString::fromUtf8(NORVA_TEST_DATA_DIR) + "/pictures/" + QString::fromUtf8(name);
 }
 
-class ScriptedDialogs : public FileDialogs {
- public:
-  std::deque<std::optional<QString>> openAnswers, saveAnswers;
-  std::vector<QString> openStarts, saveStarts;
-  std::optional<QString> chooseOpen(const QString& start) override {
-    openStarts.push_back(start);
-    if (openAnswers.empty()) return std::nullopt;
-    auto a = openAnswers.front();
-    openAnswers.pop_front();
-    return a;
-  }
-  std::optional<QString> chooseSave(const QString& start) override {
-    saveStarts.push_back(start);
-    if (saveAnswers.empty()) return std::nullopt;
-    auto a = saveAnswers.front();
-    saveAnswers.pop_front();
-    return a;
-  }
-};
-
 class GlyphaneWindowTest : public ::testing::Test {
  protected:
   GlyphaneWindowTest() {
-    testing::testApp();
+    norva::testing::offscreenApp<QApplication>();
     env.prompter = &prompter;
     env.dialogs = &dialogs;
     env.openUrl = [this](const QUrl& url) {
@@ -90,7 +71,7 @@ class GlyphaneWindowTest : public ::testing::Test {
 
   TempDir dir;
   RecordingPrompter prompter;
-  ScriptedDialogs dialogs;
+  desktop::ScriptedFileDialogs dialogs;
   std::vector<QUrl> opened;
   GlyphaneEnvironment env;
   std::unique_ptr<GlyphaneController> controller;
@@ -174,16 +155,16 @@ TEST_F(GlyphaneWindowTest, ButtonReleasedOutsidePostsNothingAndIsDrawnNormal) {
   mouse(QEvent::MouseMove, {300, 300}, Qt::LeftButton);
   mouse(QEvent::MouseButtonRelease, {300, 300}, Qt::NoButton);
   settle();
-  EXPECT_TRUE(dialogs.openStarts.empty());
+  EXPECT_TRUE(dialogs.open.starts.empty());
   EXPECT_EQ(face(20, 20), strip.pixel(18, 16));
 
   click({20, 20}, {21, 21});
-  EXPECT_EQ(dialogs.openStarts.size(), 1u) << "release inside posts the open command";
+  EXPECT_EQ(dialogs.open.starts.size(), 1u) << "release inside posts the open command";
 }
 
 TEST_F(GlyphaneWindowTest, FailedOpenShowsTheMessageAndGraysSave) {
   testing::writeBytes(dir.path() / "broken.lgo", {9, 9, 9, 9, 9, 9, 9, 9});
-  dialogs.openAnswers.push_back(temp("broken.lgo"));
+  dialogs.open.answers.push_back(temp("broken.lgo"));
   controller->execute(kCmdOpen);
   settle();
   ASSERT_EQ(prompter.messages.size(), 1u);
@@ -192,15 +173,22 @@ TEST_F(GlyphaneWindowTest, FailedOpenShowsTheMessageAndGraysSave) {
                      MessageIcon::Warning, MessageButtons::Ok}));
   EXPECT_FALSE(window->action(kCmdSave)->isEnabled());
   controller->execute(kCmdSave);
-  EXPECT_TRUE(dialogs.saveStarts.empty()) << "nothing to save without a picture";
+  EXPECT_TRUE(dialogs.save.starts.empty()) << "nothing to save without a picture";
+  ASSERT_EQ(dialogs.open.setups.size(), 1u);
+  EXPECT_EQ(dialogs.open.setups[0].title, QStringLiteral("LOGO编辑工具打开数据文件"));
+  EXPECT_EQ(dialogs.open.setups[0].filter,
+            QStringLiteral("Files(.bmp;.jpg;.gif;.ico;.lgo;.emf;.wmf;.bpp;.wbmp;.cur) "
+                           "(*.bmp *.jpg *.gif *.ico *.lgo *.emf *.wmf *.bpp *.wbmp *.cur);;"
+                           "All Files(*.*) (*)"));
+  EXPECT_EQ(dialogs.open.setups[0].defaultSuffix, QStringLiteral("lgo"));
 
-  dialogs.openAnswers.push_back(fixture("icon_32x32.ico"));
+  dialogs.open.answers.push_back(fixture("icon_32x32.ico"));
   controller->execute(kCmdOpen);
   EXPECT_TRUE(window->action(kCmdSave)->isEnabled());
-  EXPECT_EQ(dialogs.openStarts.back(), QString::fromStdString(dir.path().string()))
+  EXPECT_EQ(dialogs.open.starts.back(), QString::fromStdString(dir.path().string()))
       << "the folder of the first choice";
   controller->execute(kCmdOpen);  // cancelled
-  EXPECT_EQ(dialogs.openStarts.back(), QString::fromUtf8(NORVA_TEST_DATA_DIR) + "/pictures")
+  EXPECT_EQ(dialogs.open.starts.back(), QString::fromUtf8(NORVA_TEST_DATA_DIR) + "/pictures")
       << "the dialog starts in the folder of the last choice";
 }
 
@@ -216,7 +204,7 @@ TEST_F(GlyphaneWindowTest, SaveAsksBeforeOverwritingAndCarriesTheReversedFlag) {
   controller->openFile(fixture("logo_128x64_1bit.bmp"));
   settle();
   testing::writeBytes(dir.path() / "out.lgo", {1, 2, 3});
-  dialogs.saveAnswers.push_back(temp("out.lgo"));
+  dialogs.save.answers.push_back(temp("out.lgo"));
   prompter = RecordingPrompter({Answer::Cancel});
   controller->execute(kCmdSave);
   ASSERT_EQ(prompter.messages.size(), 1u);
@@ -224,10 +212,15 @@ TEST_F(GlyphaneWindowTest, SaveAsksBeforeOverwritingAndCarriesTheReversedFlag) {
                                            MessageIcon::Question, MessageButtons::OkCancel}));
   EXPECT_EQ(readWholeFile(dir.path() / "out.lgo").bytes.size(), 3u);
 
-  dialogs.saveAnswers.push_back(temp("out.lgo"));
+  dialogs.save.answers.push_back(temp("out.lgo"));
   prompter = RecordingPrompter({Answer::Ok});
   controller->execute(kCmdSave);
   const auto saved = readWholeFile(dir.path() / "out.lgo").bytes;
+  ASSERT_EQ(dialogs.save.setups.size(), 2u);
+  EXPECT_EQ(dialogs.save.setups[1].title, QStringLiteral("LOGO编辑工具保存数据文件"));
+  EXPECT_EQ(dialogs.save.setups[1].filter,
+            QStringLiteral("LGO Files(*.lgo) (*.lgo);;All Files(*.*) (*)"));
+  EXPECT_EQ(dialogs.save.setups[1].defaultSuffix, QStringLiteral("lgo"));
   ASSERT_EQ(saved.size(), 1030u);
   EXPECT_EQ(saved[0], 0x81);
 
@@ -305,7 +298,7 @@ TEST_F(GlyphaneWindowTest, ManualOpensFromTheProgramsFolder) {
 }
 
 TEST_F(GlyphaneWindowTest, AboutBoxLinkOpensTheAddress) {
-  AboutDialog about(env.openUrl);
+  desktop::AboutDialog about(glyphaneAboutTexts(), env.openUrl);
   EXPECT_EQ(about.windowTitle(), QStringLiteral("关于Glyphane软件"));
   EXPECT_EQ(about.okButton()->text(), QStringLiteral("确  定"));
   EXPECT_EQ(about.link()->textColour(), QColor(0, 0, 238));

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "lgo_test_support.h"
+#include "../lgo_test_support.h"
 #include "logo/lgo_reader.h"
 #include "logo/logo_conversion.h"
 #include "test_support/temp_dir.h"
@@ -136,6 +136,105 @@ TEST(LgoReader, ValidHeaderOfWrongSizeFallsBackToTheTwelveByteForm) {
   EXPECT_EQ(logo->layout, unsigned{LAYOUT_ROWS});
   file.push_back(0);
   EXPECT_FALSE(decodeLgo(file, std::nullopt));
+}
+
+// The 800-pixel side of both headers and the reserved zero bytes 4-5 of the 12-byte form.
+// Each row is a literal header followed by `dataBytes` zero bytes; no row's first six bytes
+// form a valid 6-byte header unless the row is about that header.
+struct LimitCase {
+  const char* what;
+  std::vector<uint8_t> head;
+  size_t dataBytes;
+  bool accepted;
+  unsigned width, height;
+};
+
+TEST(LgoReader, SideAndReservedByteLimits) {
+  const LimitCase cases[] = {
+      // 6-byte header, column layout at depth 1: N = width x ceil(height / 8).
+      {"header width 799", {0x01, 0x01, 0x1F, 0x03, 0x01, 0x00}, 799, true, 799, 1},
+      {"header width 800", {0x01, 0x01, 0x20, 0x03, 0x01, 0x00}, 800, true, 800, 1},
+      {"header width 801", {0x01, 0x01, 0x21, 0x03, 0x01, 0x00}, 801, false, 0, 0},
+      {"header height 799", {0x01, 0x01, 0x01, 0x00, 0x1F, 0x03}, 100, true, 1, 799},
+      {"header height 800", {0x01, 0x01, 0x01, 0x00, 0x20, 0x03}, 100, true, 1, 800},
+      {"header height 801", {0x01, 0x01, 0x01, 0x00, 0x21, 0x03}, 101, false, 0, 0},
+      // 12-byte form, depth 1, one plane: data = height x ceil(width / 8).
+      {"short width 799",
+       {0x1F, 0x03, 0x01, 0x00, 0x00, 0x00, 0x64, 0x00, 0x01, 0x00, 0x01, 0x00},
+       100,
+       true,
+       799,
+       1},
+      {"short width 800",
+       {0x20, 0x03, 0x01, 0x00, 0x00, 0x00, 0x64, 0x00, 0x01, 0x00, 0x01, 0x00},
+       100,
+       true,
+       800,
+       1},
+      {"short width 801",
+       {0x21, 0x03, 0x01, 0x00, 0x00, 0x00, 0x65, 0x00, 0x01, 0x00, 0x01, 0x00},
+       101,
+       false,
+       0,
+       0},
+      {"short height 799",
+       {0x08, 0x00, 0x1F, 0x03, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00},
+       799,
+       true,
+       8,
+       799},
+      {"short height 800",
+       {0x08, 0x00, 0x20, 0x03, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00},
+       800,
+       true,
+       8,
+       800},
+      {"short height 801",
+       {0x08, 0x00, 0x21, 0x03, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00},
+       801,
+       false,
+       0,
+       0},
+      {"reserved 00 00",
+       {0x08, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00},
+       1,
+       true,
+       8,
+       1},
+      {"reserved 01 00",
+       {0x08, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00},
+       1,
+       false,
+       0,
+       0},
+      {"reserved 80 00",
+       {0x08, 0x00, 0x01, 0x00, 0x80, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00},
+       1,
+       false,
+       0,
+       0},
+      {"reserved 00 01",
+       {0x08, 0x00, 0x01, 0x00, 0x00, 0x01, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00},
+       1,
+       false,
+       0,
+       0},
+      {"reserved 00 FF",
+       {0x08, 0x00, 0x01, 0x00, 0x00, 0xFF, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00},
+       1,
+       false,
+       0,
+       0},
+  };
+  for (const auto& c : cases) {
+    std::vector<uint8_t> file = c.head;
+    file.resize(c.head.size() + c.dataBytes, 0);
+    const auto logo = decodeLgo(file, std::nullopt);
+    ASSERT_EQ(logo.has_value(), c.accepted) << c.what;
+    if (!logo) continue;
+    EXPECT_EQ(logo->width, c.width) << c.what;
+    EXPECT_EQ(logo->height, c.height) << c.what;
+  }
 }
 
 struct DepthCase {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "logo/logo_conversion.h"
+#include "logo/opened_picture.h"
 #include "logo/wbmp_reader.h"
 
 namespace norva::logo {
@@ -101,6 +102,41 @@ TEST(Wbmp, SmallSizesReadAsSingleBytesAndHeaderlessLgoDataIsTaken) {
   EXPECT_FALSE(decodeWbmp(std::vector<uint8_t>{0, 1, 4, 4, 0, 0, 0, 0}));  // extension headers
   EXPECT_FALSE(decodeWbmp(std::vector<uint8_t>{0, 0, 0, 4}));              // no pixel
   EXPECT_FALSE(decodeWbmp(std::vector<uint8_t>{0, 0, 0x81, 0x81}));        // ends in a size
+}
+
+}  // namespace
+}  // namespace norva::logo
+
+namespace norva::logo {
+namespace {
+
+TEST(FinishOpening, StatusFromWhatTheLoadingStepsGaveAndTheName) {
+  const struct {
+    const char* what;
+    std::optional<RgbImage> loaded;
+    std::optional<bool> reversed;
+    const char* name;
+    OpenStatus status;
+    unsigned width, height;
+  } cases[] = {
+      {"nothing, other name", std::nullopt, std::nullopt, "a.png", OpenStatus::NothingLoaded, 0, 0},
+      {"nothing, .lgo", std::nullopt, std::nullopt, "a.lgo", OpenStatus::Failed, 0, 0},
+      {"nothing, .LGO", std::nullopt, std::nullopt, "/x/A.LGO", OpenStatus::Failed, 0, 0},
+      {"nothing, .lgo.des", std::nullopt, std::nullopt, "a.lgo.des", OpenStatus::NothingLoaded, 0,
+       0},
+      {"fits", RgbImage(300, 100), std::nullopt, "a.bmp", OpenStatus::Loaded, 128, 42},
+      {"too thin to fit", RgbImage(1, 200), std::nullopt, "a.bmp", OpenStatus::Failed, 0, 0},
+      {"reversed logo", RgbImage(128, 64), true, "a.lgo", OpenStatus::Loaded, 128, 64},
+      {"reversed, unfittable", RgbImage(1000, 1), true, "a.lgo", OpenStatus::Failed, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const OpenedPicture opened = finishOpening(c.loaded, c.reversed, c.name);
+    EXPECT_EQ(opened.status, c.status) << c.what;
+    EXPECT_EQ(opened.lgoReversedBits, c.reversed) << c.what << ": the flag of a read LGO stays";
+    if (opened.status != OpenStatus::Loaded) continue;
+    EXPECT_EQ(opened.picture.width, c.width) << c.what;
+    EXPECT_EQ(opened.picture.height, c.height) << c.what;
+  }
 }
 
 }  // namespace

@@ -1,15 +1,19 @@
 #pragma once
-// The about box: icon, program line, the maker's web address as a link, and "确  定".
+// The programs' about box: icon, one program line, the maker's web address as a link that opens
+// in the browser, and "确  定". Each program gives its own texts.
 #include <QAbstractButton>
 #include <QDialog>
-#include <QUrl>
-#include <functional>
+#include <QString>
 
-namespace norva::logo {
+#include "desktop/desktop_opener.h"
 
-inline constexpr const char* kAboutTitle = "关于Glyphane软件";
-inline constexpr const char* kAboutLine = "NORVA RD710 LOGO编辑软件 V1.11";
-inline constexpr const char* kMakerWebAddress = "http://www.norva.example/";
+namespace norva::desktop {
+
+struct AboutTexts {
+  QString title;       // window caption
+  QString line;        // the program's name and version
+  QString webAddress;  // shown as the link and opened when it is clicked
+};
 
 // A text link: underlined, blue (0, 0, 238), red (238, 0, 0) while pressed, hand cursor,
 // transparent background, sized to its text plus one pixel of height.
@@ -25,7 +29,7 @@ class LinkButton : public QAbstractButton {
 
 class AboutDialog : public QDialog {
  public:
-  AboutDialog(std::function<bool(const QUrl&)> openUrl, QWidget* parent = nullptr);
+  AboutDialog(const AboutTexts& texts, UrlOpener openUrl, QWidget* parent = nullptr);
   LinkButton* link() const { return link_; }
   QAbstractButton* okButton() const { return ok_; }
 
@@ -34,4 +38,4 @@ class AboutDialog : public QDialog {
   QAbstractButton* ok_;
 };
 
-}  // namespace norva::logo
+}  // namespace norva::desktop

@@ -8,7 +8,7 @@
 #include "logo/lgo_writer.h"
 #include "logo/logo_conversion.h"
 #include "logo/service/picture_loader.h"
-#include "qt_test_app.h"
+#include "test_support/qt_test_app.h"
 #include "test_support/temp_dir.h"
 
 namespace norva::logo {
@@ -24,7 +24,7 @@ QString inDir(const TempDir& dir, const char* name) {
 
 class PictureLoaderTest : public ::testing::Test {
  protected:
-  void SetUp() override { testing::testApp(); }
+  void SetUp() override { norva::testing::offscreenApp<QGuiApplication>(); }
   PictureLoaderOptions options;
 };
 

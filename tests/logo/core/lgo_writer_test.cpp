@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "../lgo_test_support.h"
 #include "base/file_io.h"
 #include "base/recording_prompter.h"
-#include "lgo_test_support.h"
 #include "logo/lgo_reader.h"
 #include "logo/lgo_writer.h"
 #include "logo/logo_conversion.h"

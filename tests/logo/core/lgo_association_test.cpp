@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "base/file_io.h"
 #include "logo/lgo_association.h"
 #include "test_support/temp_dir.h"
@@ -17,7 +19,7 @@ struct Fixture {
 
 TEST(LgoAssociation, RegisterWritesTheKeysAndTheDesktopAssociation) {
   Fixture f;
-  ASSERT_TRUE(f.association.registerType());
+  ASSERT_EQ(f.association.registerType(), RegisterOutcome::Registered);
   EXPECT_EQ(f.store.value(".lgo", ""), "Logo.LgoFile");
   EXPECT_EQ(f.store.value("Logo.LgoFile\\DefaultIcon", ""), "/opt/norva suite/glyphane,-127");
   EXPECT_EQ(f.store.value("Logo.LgoFile\\shell\\open\\command", ""),
@@ -42,7 +44,7 @@ TEST(LgoAssociation, RegisterWritesTheKeysAndTheDesktopAssociation) {
 
 TEST(LgoAssociation, UnregisterDeletesSevenKeysAndStopsAtTheFirstApplicationsKey) {
   Fixture f;
-  ASSERT_TRUE(f.association.registerType());
+  ASSERT_EQ(f.association.registerType(), RegisterOutcome::Registered);
   EXPECT_EQ(f.association.unregisterType(), 7);
   EXPECT_TRUE(f.store.keyExists(".lgo"));
   EXPECT_FALSE(f.store.value(".lgo", ""));
@@ -53,12 +55,36 @@ TEST(LgoAssociation, UnregisterDeletesSevenKeysAndStopsAtTheFirstApplicationsKey
 
 TEST(LgoAssociation, UnregisterWithApplicationsKeysGoesOnAndStopsAtAKeyWithSubkeys) {
   Fixture f;
-  ASSERT_TRUE(f.association.registerType());
+  ASSERT_EQ(f.association.registerType(), RegisterOutcome::Registered);
   ASSERT_TRUE(f.store.createKey("Applications\\Glyphane.exe\\shell\\open\\command"));
   ASSERT_TRUE(f.store.createKey("Applications\\Glyphane.exe\\shell\\edit"));
   // open\command, open go; the "Open Lgo file" command key is missing: stop there.
   EXPECT_EQ(f.association.unregisterType(), 9);
   EXPECT_TRUE(f.store.keyExists("Applications\\Glyphane.exe\\shell\\edit"));
+}
+
+TEST(LgoAssociation, RegisterSaysWhichPartCouldNotBeWritten) {
+  std::vector<std::vector<std::string>> tools;
+  const auto record = [&](const std::vector<std::string>& c) { tools.push_back(c); };
+  {
+    // The store's folder is a file: the first key fails and nothing after it is tried.
+    TempDir dir;
+    { std::ofstream(dir.path() / "registry") << "x"; }
+    RegistryStore store(dir.path() / "registry" / "classes_root.reg");
+    LgoAssociation association(store, "/bin/glyphane", dir.path() / "data", record);
+    EXPECT_EQ(association.registerType(), RegisterOutcome::KeyNotWritten);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "data"));
+    EXPECT_TRUE(tools.empty());
+  }
+  {
+    // The data folder is a file: the keys are written, the desktop files cannot be.
+    TempDir dir;
+    { std::ofstream(dir.path() / "data") << "x"; }
+    RegistryStore store(dir.path() / "classes_root.reg");
+    LgoAssociation association(store, "/bin/glyphane", dir.path() / "data", record);
+    EXPECT_EQ(association.registerType(), RegisterOutcome::DesktopFilesNotWritten);
+    EXPECT_EQ(store.value(".lgo", ""), "Logo.LgoFile");
+  }
 }
 
 TEST(LgoAssociation, UnregisterBeforeRegisterDeletesNothing) {

@@ -1,4 +1,4 @@
-#include "logo/app/about_dialog.h"
+#include "desktop/about_dialog.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-namespace norva::logo {
+namespace norva::desktop {
 
 LinkButton::LinkButton(const QString& text, QWidget* parent) : QAbstractButton(parent) {
   setText(text);
@@ -36,14 +36,14 @@ void LinkButton::paintEvent(QPaintEvent*) {
   p.drawLine(0, r.height(), r.width(), r.height());
 }
 
-AboutDialog::AboutDialog(std::function<bool(const QUrl&)> openUrl, QWidget* parent)
+AboutDialog::AboutDialog(const AboutTexts& texts, UrlOpener openUrl, QWidget* parent)
     : QDialog(parent) {
-  setWindowTitle(QString::fromUtf8(kAboutTitle));
+  setWindowTitle(texts.title);
   setModal(true);
   auto* icon = new QLabel(this);
   icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
-  auto* line = new QLabel(QString::fromUtf8(kAboutLine), this);
-  link_ = new LinkButton(QString::fromUtf8(kMakerWebAddress), this);
+  auto* line = new QLabel(texts.line, this);
+  link_ = new LinkButton(texts.webAddress, this);
   auto* ok = new QPushButton(QStringLiteral("确  定"), this);
   ok->setDefault(true);
   ok_ = ok;
@@ -62,9 +62,9 @@ AboutDialog::AboutDialog(std::function<bool(const QUrl&)> openUrl, QWidget* pare
   all->addLayout(buttons);
 
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(link_, &QAbstractButton::clicked, this, [this, openUrl] {
+  connect(link_, &QAbstractButton::clicked, this, [this, openUrl = std::move(openUrl)] {
     if (openUrl) openUrl(QUrl(link_->text()));
   });
 }
 
-}  // namespace norva::logo
+}  // namespace norva::desktop

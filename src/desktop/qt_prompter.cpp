@@ -1,8 +1,8 @@
-#include "logo/app/qt_prompter.h"
+#include "desktop/qt_prompter.h"
 
 #include <QMessageBox>
 
-namespace norva::logo {
+namespace norva::desktop {
 
 Answer QtPrompter::show(const Message& message) {
   QMessageBox box(parent_);
@@ -51,4 +51,4 @@ Answer QtPrompter::show(const Message& message) {
   }
 }
 
-}  // namespace norva::logo
+}  // namespace norva::desktop

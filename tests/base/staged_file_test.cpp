@@ -1,0 +1,164 @@
+#include "base/staged_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "test_support/temp_dir.h"
+
+namespace norva {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> bytesOf(std::string_view text) {
+  return {text.begin(), text.end()};
+}
+
+std::string contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeText(const fs::path& path, std::string_view text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+unsigned modeOf(const fs::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return 0;
+  return st.st_mode & 07777;
+}
+
+std::vector<std::string> namesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Sets the process umask for one test and puts the old one back.
+class UmaskScope {
+ public:
+  explicit UmaskScope(mode_t mask) : old_(::umask(mask)) {}
+  ~UmaskScope() { ::umask(old_); }
+
+ private:
+  mode_t old_;
+};
+
+struct ModeCase {
+  unsigned oldMode;
+  unsigned expected;
+};
+
+TEST(StagedFile, CommitReplacesTheContentsAndKeepsTheOldPermissions) {
+  const UmaskScope umask(022);
+  const ModeCase cases[] = {{0600, 0600}, {0640, 0640}, {0755, 0755}, {0444, 0444}, {0604, 0604}};
+  for (const auto& c : cases) {
+    TempDir dir;
+    const fs::path target = dir.path() / "song.lyr";
+    writeText(target, "old");
+    ASSERT_EQ(::chmod(target.c_str(), c.oldMode), 0);
+    StagedFile staged(target);
+    ASSERT_TRUE(staged.ok()) << staged.error();
+    ASSERT_TRUE(staged.write(bytesOf("new contents")));
+    ASSERT_TRUE(staged.commit()) << staged.error();
+    EXPECT_EQ(contents(target), "new contents");
+    EXPECT_EQ(modeOf(target), c.expected) << std::oct << c.oldMode;
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"song.lyr"});
+  }
+}
+
+TEST(StagedFile, NewFileGetsTheUsualPermissionsUnderTheUmask) {
+  const struct {
+    mode_t mask;
+    unsigned expected;
+  } cases[] = {{022, 0644}, {027, 0640}, {077, 0600}, {0, 0666}};
+  for (const auto& c : cases) {
+    const UmaskScope umask(c.mask);
+    TempDir dir;
+    const fs::path target = dir.path() / "new.lgo";
+    StagedFile staged(target);
+    ASSERT_TRUE(staged.write(bytesOf("x")));
+    ASSERT_TRUE(staged.commit()) << staged.error();
+    EXPECT_EQ(modeOf(target), c.expected) << std::oct << c.mask;
+  }
+}
+
+TEST(StagedFile, FailedCommitLeavesTheOldFileAsItWas) {
+  TempDir dir;
+  const fs::path target = dir.path() / "song.lyr";
+  writeText(target, "old contents");
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  const std::string beforeBytes = contents(target);
+  const unsigned beforeMode = modeOf(target);
+  const auto beforeTime = fs::last_write_time(target);
+
+  StagedFile staged(target);
+  ASSERT_TRUE(staged.write(bytesOf("new contents that never land")));
+  // The temporary file beside the target disappears before the commit: rename cannot work.
+  for (const auto& name : namesIn(dir.path()))
+    if (name != "song.lyr") fs::remove(dir.path() / name);
+  EXPECT_FALSE(staged.commit());
+  EXPECT_FALSE(staged.ok());
+  EXPECT_FALSE(staged.error().empty());
+
+  EXPECT_EQ(contents(target), beforeBytes);
+  EXPECT_EQ(modeOf(target), beforeMode);
+  EXPECT_EQ(fs::last_write_time(target), beforeTime);
+}
+
+TEST(StagedFile, CommitOverAFolderFailsAndLeavesTheFolder) {
+  TempDir dir;
+  const fs::path target = dir.path() / "taken";
+  fs::create_directory(target);
+  writeText(target / "inside", "kept");
+  {
+    StagedFile staged(target);
+    ASSERT_TRUE(staged.write(bytesOf("x")));
+    EXPECT_FALSE(staged.commit());
+  }
+  EXPECT_TRUE(fs::is_directory(target));
+  EXPECT_EQ(contents(target / "inside"), "kept");
+  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"taken"});
+}
+
+TEST(StagedFile, UncommittedStagedFileLeavesNothingBehind) {
+  TempDir dir;
+  const fs::path fresh = dir.path() / "fresh.lgo";
+  {
+    StagedFile staged(fresh);
+    ASSERT_TRUE(staged.write(bytesOf("never committed")));
+    EXPECT_EQ(namesIn(dir.path()).size(), 1u) << "the temporary file exists while writing";
+  }
+  EXPECT_TRUE(namesIn(dir.path()).empty());
+
+  const fs::path existing = dir.path() / "old.lgo";
+  writeText(existing, "old");
+  {
+    StagedFile staged(existing);
+    ASSERT_TRUE(staged.write(bytesOf("new")));
+  }
+  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"old.lgo"});
+  EXPECT_EQ(contents(existing), "old");
+}
+
+TEST(StagedFile, MissingFolderFailsAtOnceAndCreatesNothing) {
+  TempDir dir;
+  StagedFile staged(dir.path() / "no-such-folder" / "x.lgo");
+  EXPECT_FALSE(staged.ok());
+  EXPECT_FALSE(staged.write(bytesOf("x")));
+  EXPECT_FALSE(staged.commit());
+  EXPECT_TRUE(namesIn(dir.path()).empty());
+}
+
+}  // namespace
+}  // namespace norva
