@@ -154,7 +154,9 @@ TEST(LyricLimits, ReaderTakesAtMost32767BytesAfterTheHeader) {
     file[512 + 28] = 'a';
     const auto screens = readLyrScreens(file);
     ASSERT_EQ(screens.has_value(), row.accepted) << row.dataBytes;
-    if (screens) EXPECT_EQ(*screens, (std::vector<TimedScreen>{{7, "a"}})) << row.dataBytes;
+    if (screens) {
+      EXPECT_EQ(*screens, (std::vector<TimedScreen>{{7, "a"}})) << row.dataBytes;
+    }
   }
 }
 
