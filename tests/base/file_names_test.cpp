@@ -1,0 +1,38 @@
+#include "base/file_names.h"
+
+#include <gtest/gtest.h>
+
+namespace norva {
+namespace {
+
+TEST(FileNames, SuffixTestFoldsOnlyAsciiLetters) {
+  struct Row {
+    std::string_view name;
+    std::string_view suffix;
+    bool expected;
+  };
+  const Row rows[] = {
+      {"song.LRC", ".lrc", true},
+      {"song.lrc", ".LRC", true},
+      {"song.Tly", ".tly", true},
+      {"song.lrcx", ".lrc", false},
+      {"rc", ".lrc", false},  // shorter than the suffix
+      {".lrc", ".lrc", true},
+      {"a.\xC1\xC2", ".\xE1\xE2", false},  // bytes above 0x7F are not letters
+      {"", "", true},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(endsWithIgnoringCase(row.name, row.suffix), row.expected) << row.name;
+  EXPECT_TRUE(endsWithIgnoringCase(std::filesystem::path("/music/x.SMI"), ".smi"));
+}
+
+TEST(FileNames, ReplacesTheLastCharacters) {
+  EXPECT_EQ(replaceLastCharacters(std::string_view("song.mp3"), 3, "MPR"), "song.MPR");
+  EXPECT_EQ(replaceLastCharacters(std::string_view("lyrics.txt.lrc"), 4, ".lyr"), "lyrics.txt.lyr");
+  EXPECT_EQ(replaceLastCharacters(std::string_view("ab"), 3, "MPR"), "MPR");
+  EXPECT_EQ(replaceLastCharacters(std::filesystem::path("/a b/歌.mp3"), 3, "LYR"),
+            std::filesystem::path("/a b/歌.LYR"));
+}
+
+}  // namespace
+}  // namespace norva
