@@ -23,15 +23,13 @@ TEST(FileNames, SuffixTestFoldsOnlyAsciiLetters) {
   };
   for (const Row& row : rows)
     EXPECT_EQ(endsWithIgnoringCase(row.name, row.suffix), row.expected) << row.name;
-  EXPECT_TRUE(endsWithIgnoringCase(std::filesystem::path("/music/x.SMI"), ".smi"));
 }
 
 TEST(FileNames, ReplacesTheLastCharacters) {
-  EXPECT_EQ(replaceLastCharacters(std::string_view("song.mp3"), 3, "MPR"), "song.MPR");
-  EXPECT_EQ(replaceLastCharacters(std::string_view("lyrics.txt.lrc"), 4, ".lyr"), "lyrics.txt.lyr");
-  EXPECT_EQ(replaceLastCharacters(std::string_view("ab"), 3, "MPR"), "MPR");
-  EXPECT_EQ(replaceLastCharacters(std::filesystem::path("/a b/歌.mp3"), 3, "LYR"),
-            std::filesystem::path("/a b/歌.LYR"));
+  EXPECT_EQ(replaceLastCharacters("song.mp3", 3, "MPR"), "song.MPR");
+  EXPECT_EQ(replaceLastCharacters("lyrics.txt.lrc", 4, ".lyr"), "lyrics.txt.lyr");
+  EXPECT_EQ(replaceLastCharacters("ab", 3, "MPR"), "MPR");
+  EXPECT_EQ(replaceLastCharacters("/a b/歌.mp3", 3, "LYR"), "/a b/歌.LYR");
 }
 
 }  // namespace

@@ -2,16 +2,11 @@
 // Expected values are worked out by hand from the file layouts.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "base/byte_order.h"
-#include "base/file_io.h"
-#include "base/recording_prompter.h"
-#include "lyrics/lyr_compiler.h"
+#include "lyrics/core/scripted_question.h"
 #include "lyrics/lyr_reader.h"
-#include "lyrics/lyr_writer.h"
-#include "lyrics/mpr_assembly.h"
-#include "test_support/temp_dir.h"
+#include "lyrics/lyric_compile.h"
+#include "lyrics/mpr_image.h"
+#include "lyrics/timed_lyr_image.h"
 
 namespace norva::lyr {
 namespace {
@@ -26,19 +21,22 @@ struct CompileRow {
   const char* label;
   std::string lrc;
   CompileStatus status;
-  int error;
+  CompileError error;
   size_t indexCount;  // when Ok
   size_t imageSize;   // when Ok
 };
 
 void expectCompile(const CompileRow& row) {
-  RecordingPrompter prompter;
-  CLyrCompiler compiler(prompter);
-  EXPECT_EQ(compiler.compileLrcText(row.lrc), row.status) << row.label;
-  EXPECT_EQ(compiler.error(), row.error) << row.label;
+  ScriptedQuestion question;
+  LayoutCheck check(question);
+  LyrImage image;
+  const CompileResult result =
+      compileLyric(row.lrc, LyricSyntax::Lrc, kFontClassSmall, check, image);
+  EXPECT_EQ(result.status, row.status) << row.label;
+  EXPECT_EQ(result.error, row.error) << row.label;
   if (row.status != CompileStatus::Ok) return;
-  EXPECT_EQ(compiler.indexCount(), row.indexCount) << row.label;
-  EXPECT_EQ(compiler.image().size, row.imageSize) << row.label;
+  EXPECT_EQ(result.indexCount, row.indexCount) << row.label;
+  EXPECT_EQ(image.size, row.imageSize) << row.label;
 }
 
 TEST(LyricLimits, CompilerTakesAtMost255TimedLines) {
@@ -46,9 +44,12 @@ TEST(LyricLimits, CompilerTakesAtMost255TimedLines) {
   // 4 bytes a line, so 256 lines (1024 bytes) are refused by the line count alone.
   // 254 lines: 512 + 24 + 1016 + 508 = 2060 -> 2560. 255 lines: 512 + 24 + 1020 + 510 = 2066.
   const std::vector<CompileRow> rows{
-      {"254 lines", "t\r\n" + repeated(254, "[00:01.00]a\r\n"), CompileStatus::Ok, 0, 254, 2560},
-      {"255 lines", "t\r\n" + repeated(255, "[00:01.00]a\r\n"), CompileStatus::Ok, 0, 255, 2560},
-      {"256 lines", "t\r\n" + repeated(256, "[00:01.00]a\r\n"), CompileStatus::Failed, 2, 0, 0},
+      {"254 lines", "t\r\n" + repeated(254, "[00:01.00]a\r\n"), CompileStatus::Ok,
+       CompileError::None, 254, 2560},
+      {"255 lines", "t\r\n" + repeated(255, "[00:01.00]a\r\n"), CompileStatus::Ok,
+       CompileError::None, 255, 2560},
+      {"256 lines", "t\r\n" + repeated(256, "[00:01.00]a\r\n"), CompileStatus::Failed,
+       CompileError::InputTooLarge, 0, 0},
   };
   for (const auto& row : rows) expectCompile(row);
 }
@@ -61,9 +62,12 @@ TEST(LyricLimits, TimeGroupsTakeAtMost1024Bytes) {
   // t = 8: 1026 bytes: refused.
   const std::string twelve = "t\r\n" + repeated(12, repeated(41, "[0]") + "\r\n");
   const std::vector<CompileRow> rows{
-      {"1022 bytes", twelve + repeated(6, "[0]") + "\r\n", CompileStatus::Ok, 0, 498, 2560},
-      {"1024 bytes", twelve + repeated(7, "[0]") + "\r\n", CompileStatus::Ok, 0, 499, 2560},
-      {"1026 bytes", twelve + repeated(8, "[0]") + "\r\n", CompileStatus::Failed, 2, 0, 0},
+      {"1022 bytes", twelve + repeated(6, "[0]") + "\r\n", CompileStatus::Ok, CompileError::None,
+       498, 2560},
+      {"1024 bytes", twelve + repeated(7, "[0]") + "\r\n", CompileStatus::Ok, CompileError::None,
+       499, 2560},
+      {"1026 bytes", twelve + repeated(8, "[0]") + "\r\n", CompileStatus::Failed,
+       CompileError::InputTooLarge, 0, 0},
   };
   for (const auto& row : rows) expectCompile(row);
 }
@@ -97,10 +101,10 @@ TEST(LyricLimits, WriterReserveIs32BytesPerDistinctCharacterAndOneMore) {
   };
   for (const auto& row : rows) {
     const std::vector<TimedScreen> screens{{0, row.text}};
-    const auto layout = CLyrWriter::checkSize(screens, row.mode);
-    ASSERT_TRUE(layout) << row.label;
-    EXPECT_EQ(layout->textEnd, row.textEnd) << row.label;
-    const std::vector<uint8_t> file = CLyrWriter::build(screens, *layout);
+    const TimedLyrLayout layout = checkTimedLyrSize(screens, row.mode);
+    ASSERT_EQ(layout.check, LyrSizeCheck::Fits) << row.label;
+    EXPECT_EQ(layout.textEnd, row.textEnd) << row.label;
+    const std::vector<uint8_t> file = buildTimedLyrFile(screens, layout);
     ASSERT_EQ(file.size(), 1536u) << row.label;
     EXPECT_EQ(file[14], 0) << row.label;
     EXPECT_EQ(file[15], row.reserveBlocks) << row.label;
@@ -115,23 +119,23 @@ TEST(LyricLimits, WriterTakesAtMost56ReserveBlocks) {
     const char* label;
     size_t fullScreens;
     size_t lastLength;
-    bool accepted;
+    LyrSizeCheck check;
     uint16_t textEnd;
     uint16_t reserveBlocks;
   };
   const std::vector<Row> rows{
-      {"T+R=28160: 55 blocks", 110, 49, true, 28128, 55},
-      {"T+R=28672: 56 blocks", 112, 51, true, 28640, 56},
-      {"T+R=28673: 57 blocks", 112, 52, false, 0, 0},
+      {"T+R=28160: 55 blocks", 110, 49, LyrSizeCheck::Fits, 28128, 55},
+      {"T+R=28672: 56 blocks", 112, 51, LyrSizeCheck::Fits, 28640, 56},
+      {"T+R=28673: 57 blocks", 112, 52, LyrSizeCheck::TooManyBlocks, 0, 0},
   };
   for (const auto& row : rows) {
     std::vector<TimedScreen> screens(row.fullScreens, TimedScreen{0, std::string(250, 'a')});
     screens.push_back({1, std::string(row.lastLength, 'b')});
-    const auto layout = CLyrWriter::checkSize(screens, FontMode::Small);
-    ASSERT_EQ(layout.has_value(), row.accepted) << row.label;
-    if (!layout) continue;
-    EXPECT_EQ(layout->textEnd, row.textEnd) << row.label;
-    EXPECT_EQ(layout->reserveBlocks, row.reserveBlocks) << row.label;
+    const TimedLyrLayout layout = checkTimedLyrSize(screens, FontMode::Small);
+    ASSERT_EQ(layout.check, row.check) << row.label;
+    if (layout.check != LyrSizeCheck::Fits) continue;
+    EXPECT_EQ(layout.textEnd, row.textEnd) << row.label;
+    EXPECT_EQ(layout.reserveBlocks, row.reserveBlocks) << row.label;
   }
 }
 
@@ -161,7 +165,7 @@ TEST(LyricLimits, ReaderTakesAtMost32767BytesAfterTheHeader) {
 }
 
 TEST(LyricLimits, CompilerCaptionKeeps59BytesOfWholeCharacters) {
-  // "中" is two GBK bytes.
+  // "中" is two GBK bytes (three in UTF-8).
   struct Row {
     std::string caption;
     std::string shown;
@@ -173,76 +177,38 @@ TEST(LyricLimits, CompilerCaptionKeeps59BytesOfWholeCharacters) {
       {std::string(57, 'a') + "中", std::string(57, 'a') + "中"},
       {std::string(58, 'a') + "中", std::string(58, 'a')},
   };
-  for (const auto& row : rows) {
-    RecordingPrompter prompter;
-    CLyrCompiler compiler(prompter);
-    compiler.setCaption(row.caption);
-    compiler.compileLrcText("t\r\n[00:01.00]1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
-    ASSERT_EQ(prompter.messages.size(), 1u) << row.caption;
-    EXPECT_EQ(prompter.messages[0].caption, row.shown);
-  }
+  for (const auto& row : rows) EXPECT_EQ(compilerCaption(row.caption), row.shown) << row.caption;
 }
 
-void writeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
-
-TEST(LyricLimits, MprPutsTheMp3AfterWholeBlocksOfLyric) {
-  // Two screens of 255 and b letters: text end 24 + 8 + 256 + b + 1. The MP3 (100 bytes)
-  // starts at the text end rounded up to 512.
-  struct Row {
-    size_t secondLength;
-    size_t textEnd;
-    size_t mp3Offset;
-  };
-  const std::vector<uint8_t> mp3(100, 0xFB);
-  for (const Row row : {Row{222, 511, 512}, Row{223, 512, 512}, Row{224, 513, 1024}}) {
-    TempDir dir;
-    const std::vector<TimedScreen> screens{{10, std::string(255, 'a')},
-                                           {20, std::string(row.secondLength, 'b')}};
-    const auto layout = CLyrWriter::checkSize(screens, FontMode::Small);
-    ASSERT_TRUE(layout);
-    writeFile(dir.path() / "song.lyr", CLyrWriter::build(screens, *layout));
-    writeFile(dir.path() / "song.mp3", mp3);
-    RecordingPrompter prompter;
-    const MprOutcome outcome =
-        convertToMpr(prompter, dir.path() / "song.mp3", dir.path() / "song.lyr", {});
-    ASSERT_EQ(outcome.result, kMprDone) << row.textEnd;
-    const std::vector<uint8_t> mpr = readWholeFile(dir.path() / "song.MPR").bytes;
-    ASSERT_EQ(mpr.size(), row.mp3Offset + 100) << row.textEnd;
-    EXPECT_EQ(readBe16(mpr, 20), row.textEnd);
-    EXPECT_EQ(mpr[row.textEnd - 1], 0);
-    EXPECT_EQ(std::vector<uint8_t>(mpr.begin() + static_cast<ptrdiff_t>(row.mp3Offset), mpr.end()),
-              mp3)
-        << row.textEnd;
-  }
-}
-
-TEST(LyricLimits, MprAssemblyTakesOnlyWholeBlocks) {
+TEST(LyricLimits, MprLyricPartIsWholeBlocksAfterTheHeader) {
   struct Row {
     size_t imageSize;
-    bool accepted;
+    size_t partSize;  // 0: refused
   };
-  for (const Row row : {Row{1023, false}, Row{1024, true}, Row{1025, false}, Row{1535, false},
-                        Row{1536, true}, Row{1537, false}}) {
-    TempDir dir;
-    writeFile(dir.path() / "s.mp3", std::vector<uint8_t>{1, 2, 3});
+  for (const Row row : {Row{1023, 0}, Row{1024, 512}, Row{1025, 0}, Row{1535, 0}, Row{1536, 1024},
+                        Row{1537, 0}, Row{512, 0}, Row{32768, 32256}, Row{33280, 0}}) {
     LyrImage image;
-    writeHeaderBlock(image.bytes, 2, 0);
-    image.bytes[512 + 16] = 2;
-    image.bytes[512 + 21] = 24;
     image.size = row.imageSize;
-    RecordingPrompter prompter;
-    const MprOutcome outcome = assembleMpr(prompter, image, dir.path() / "s.mp3", {});
-    EXPECT_EQ(outcome.result == kMprDone, row.accepted) << row.imageSize;
-    const auto written = readWholeFile(dir.path() / "s.MPR");
-    if (row.accepted) {
-      EXPECT_EQ(written.bytes.size(), row.imageSize - 512 + 3) << row.imageSize;
-    } else {
-      EXPECT_NE(written.status, ReadResult::Status::Ok) << row.imageSize;
-    }
+    const auto part = mprLyricPart(image);
+    EXPECT_EQ(part ? part->size() : 0, row.partSize) << row.imageSize;
+  }
+}
+
+TEST(LyricLimits, LargeFontShowsThreeLinesAndSmallSix) {
+  struct Row {
+    int lines;
+    bool largeFont;
+    bool asked;
+  };
+  for (const Row row : {Row{2, true, false}, Row{3, true, false}, Row{4, true, true},
+                        Row{5, false, false}, Row{6, false, false}, Row{7, false, true}}) {
+    ScriptedQuestion question;
+    LayoutCheck check(question);
+    check.check(9, row.lines, row.largeFont);
+    const std::vector<ScriptedQuestion::Asked> expected =
+        row.asked ? std::vector<ScriptedQuestion::Asked>{{9, row.largeFont}}
+                  : std::vector<ScriptedQuestion::Asked>{};
+    EXPECT_EQ(question.asked, expected) << row.lines << (row.largeFont ? " large" : " small");
   }
 }
 
