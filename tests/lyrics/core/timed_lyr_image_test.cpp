@@ -3,20 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "base/byte_order.h"
+#include "lyrics/distinct_characters.h"
 
 namespace norva::lyr {
 namespace {
 
-// `count` distinct two-byte characters, eight to a screen.
-std::vector<TimedScreen> distinctCharacters(size_t count) {
-  std::vector<TimedScreen> screens;
-  for (size_t i = 0; i < count; ++i) {
-    if (i % 8 == 0) screens.push_back({static_cast<uint32_t>(i), ""});
-    screens.back().text += static_cast<char>(0xB0 + i / 94);
-    screens.back().text += static_cast<char>(0xA1 + i % 94);
-  }
-  return screens;
-}
+using norva::testing::distinctCharacters;
 
 TEST(TimedLyrImage, EmptyListWithLargeFontHasClassOneAndTheReserveAtTheTextEnd) {
   const TimedLyrLayout large = checkTimedLyrSize({}, FontMode::Large);

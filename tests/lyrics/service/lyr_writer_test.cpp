@@ -5,6 +5,7 @@
 #include "base/byte_order.h"
 #include "base/file_io.h"
 #include "base/recording_prompter.h"
+#include "lyrics/distinct_characters.h"
 #include "test_support/temp_dir.h"
 
 namespace norva::lyr {
@@ -14,16 +15,7 @@ const Message kSaved{"保存成功!", "NORVA MP3歌词编辑软件", MessageIcon
                      MessageButtons::Ok};
 const Message kTooLong{"文件太长!", "错误", MessageIcon::Error, MessageButtons::Ok};
 
-// `count` distinct two-byte characters, eight to a screen.
-std::vector<TimedScreen> distinctCharacters(size_t count) {
-  std::vector<TimedScreen> screens;
-  for (size_t i = 0; i < count; ++i) {
-    if (i % 8 == 0) screens.push_back({static_cast<uint32_t>(i), ""});
-    screens.back().text += static_cast<char>(0xB0 + i / 94);
-    screens.back().text += static_cast<char>(0xA1 + i % 94);
-  }
-  return screens;
-}
+using norva::testing::distinctCharacters;
 
 TEST(LyrWriter, EmptyListWithSmallFontIsAOneBlockBodyWithFontClassZero) {
   TempDir dir;
