@@ -6,8 +6,9 @@
 
 #include "base/gbk_codec.h"
 #include "base/recording_prompter.h"
-#include "lyrics/lyr_compiler.h"
 #include "lyrics/screen_wrap.h"
+#include "lyrics/service/layout_warning.h"
+#include "lyrics/service/lyr_compiler.h"
 #include "lyrics/timed_text_reader.h"
 
 namespace {
@@ -54,7 +55,8 @@ void BM_ReadTimedText(benchmark::State& state) {
   text.resize(32767);
   for (auto _ : state) {
     RecordingPrompter prompter({}, Answer::Yes);
-    benchmark::DoNotOptimize(lyr::readTimedText(text, lyr::FontMode::Large, prompter));
+    lyr::LayoutWarning warning(prompter, lyr::LayoutWarning::Path::Editor);
+    benchmark::DoNotOptimize(lyr::readTimedText(text, lyr::FontMode::Large, warning));
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "base/recording_prompter.h"
-#include "lyrics/lyr_compiler.h"
+#include "lyrics/service/lyr_compiler.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

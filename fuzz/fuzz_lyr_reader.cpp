@@ -5,6 +5,7 @@
 
 #include "base/recording_prompter.h"
 #include "lyrics/lyr_reader.h"
+#include "lyrics/service/layout_warning.h"
 #include "lyrics/timed_text_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -12,6 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto text = norva::lyr::lyrToTimedText(file);
   if (!text) return 0;
   norva::RecordingPrompter prompter({}, norva::Answer::Yes);
-  norva::lyr::readTimedText(*text, norva::lyr::FontMode::Large, prompter);
+  norva::lyr::LayoutWarning warning(prompter, norva::lyr::LayoutWarning::Path::Editor);
+  norva::lyr::readTimedText(*text, norva::lyr::FontMode::Large, warning);
   return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "base/recording_prompter.h"
 #include "lyrics/sami_to_timed_text.h"
+#include "lyrics/service/layout_warning.h"
 #include "lyrics/timed_text_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -12,6 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto result = norva::lyr::samiToTimedText(sami);
   if (result.timedText.size() > sami.size()) __builtin_trap();
   norva::RecordingPrompter prompter({}, norva::Answer::Yes);
-  norva::lyr::readTimedText(result.timedText, norva::lyr::FontMode::Small, prompter);
+  norva::lyr::LayoutWarning warning(prompter, norva::lyr::LayoutWarning::Path::Editor);
+  norva::lyr::readTimedText(result.timedText, norva::lyr::FontMode::Small, warning);
   return 0;
 }

@@ -4,7 +4,8 @@
 #include <string_view>
 
 #include "base/recording_prompter.h"
-#include "lyrics/lyr_writer.h"
+#include "lyrics/service/layout_warning.h"
+#include "lyrics/timed_lyr_image.h"
 #include "lyrics/timed_text_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -14,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const norva::Answer answers[] = {norva::Answer::No, norva::Answer::Yes, norva::Answer::Cancel};
   norva::RecordingPrompter prompter({}, answers[mode % 3]);
   const auto font = (mode & 0x04) ? norva::lyr::FontMode::Large : norva::lyr::FontMode::Small;
-  const auto screens = norva::lyr::readTimedText(text, font, prompter);
+  norva::lyr::LayoutWarning warning(prompter, norva::lyr::LayoutWarning::Path::Editor);
+  const auto screens = norva::lyr::readTimedText(text, font, warning);
   if (!screens) return 0;
   for (const auto& screen : *screens) {
     // Wrapped lines hold at most 16 bytes.
@@ -24,8 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (line > 16) __builtin_trap();
     }
   }
-  if (const auto layout = norva::lyr::CLyrWriter::checkSize(*screens, font)) {
-    const auto file = norva::lyr::CLyrWriter::build(*screens, *layout);
+  if (const auto layout = norva::lyr::checkTimedLyrSize(*screens, font);
+      layout.check == norva::lyr::LyrSizeCheck::Fits) {
+    const auto file = norva::lyr::buildTimedLyrFile(*screens, layout);
     if (file.size() % 512 != 0) __builtin_trap();
   }
   return 0;

@@ -1,5 +1,6 @@
 #include "base/file_io.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "base/staged_file.h"
@@ -30,8 +31,24 @@ ReadResult readWholeFile(const std::filesystem::path& path, uint64_t maxBytes) {
   return result;
 }
 
-std::string writeFileAtomically(const std::filesystem::path& path,
-                                std::span<const uint8_t> bytes) {
+std::optional<std::vector<uint8_t>> readFilePart(const std::filesystem::path& path, uint64_t offset,
+                                                 size_t limit) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  in.seekg(0, std::ios::end);
+  const auto size = static_cast<uint64_t>(in.tellg());
+  std::vector<uint8_t> bytes;
+  if (size <= offset) return bytes;
+  bytes.resize(static_cast<size_t>(std::min<uint64_t>(size - offset, limit)));
+  in.seekg(static_cast<std::streamoff>(offset));
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+    return std::nullopt;
+  return bytes;
+}
+
+std::string writeFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
   StagedFile file(path);
   if (file.write(bytes)) file.commit();
   return file.error();

@@ -19,6 +19,11 @@ struct ReadResult {
 // Reads a whole regular file. Files larger than `maxBytes` are not read (TooLarge).
 ReadResult readWholeFile(const std::filesystem::path& path, uint64_t maxBytes = UINT64_MAX);
 
+// Reads at most `limit` bytes of a regular file from `offset` on: fewer when the file ends
+// first, none when it ends at or before `offset`. Nothing when the file cannot be opened or read.
+std::optional<std::vector<uint8_t>> readFilePart(const std::filesystem::path& path, uint64_t offset,
+                                                 size_t limit);
+
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames it over
 // `path`, so the old file survives any failure. Returns an empty string on success, else a
 // description of what failed.

@@ -2,6 +2,10 @@
 
 namespace norva {
 
+void tell(Prompter& prompter, std::string_view text, std::string_view caption, MessageIcon icon) {
+  prompter.show(Message{std::string(text), std::string(caption), icon, MessageButtons::Ok});
+}
+
 const char* toString(MessageIcon icon) {
   switch (icon) {
     case MessageIcon::None:

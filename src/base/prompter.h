@@ -3,6 +3,7 @@
 // The programs show Qt message boxes, norva writes to stderr and answers from its command line,
 // tests script the answers and record every message.
 #include <string>
+#include <string_view>
 
 namespace norva {
 
@@ -24,6 +25,10 @@ class Prompter {
   virtual ~Prompter() = default;
   virtual Answer show(const Message& message) = 0;
 };
+
+// Tells the user something: one message box with an OK button.
+void tell(Prompter& prompter, std::string_view text, std::string_view caption,
+          MessageIcon icon = MessageIcon::None);
 
 // Names used in logs and test failure output.
 const char* toString(MessageIcon icon);

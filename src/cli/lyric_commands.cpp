@@ -6,15 +6,17 @@
 #include <string>
 
 #include "base/file_io.h"
+#include "base/file_names.h"
 #include "base/gbk_codec.h"
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "lyrics/editor_text.h"
-#include "lyrics/lyr_compiler.h"
 #include "lyrics/lyr_reader.h"
-#include "lyrics/lyr_writer.h"
 #include "lyrics/sami_to_timed_text.h"
+#include "lyrics/service/layout_warning.h"
+#include "lyrics/service/lyr_compiler.h"
+#include "lyrics/service/lyr_writer.h"
 #include "lyrics/timed_text_reader.h"
 
 namespace norva::cli {
@@ -22,16 +24,6 @@ namespace {
 
 constexpr std::array<std::string_view, 3> kCompileOptions{"-o", "--font", "--on-warning"};
 constexpr std::array<std::string_view, 1> kSamiFlag{"--sami"};
-
-bool endsWithIgnoringCase(const std::string& text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  for (size_t i = 0; i < suffix.size(); ++i) {
-    char c = text[text.size() - suffix.size() + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != suffix[i]) return false;
-  }
-  return true;
-}
 
 // Reads a text file as the editor holds it; reports and returns nothing when it cannot.
 std::optional<std::string> readEditorText(const std::string& path) {
@@ -79,10 +71,13 @@ int runLyr(Args rawArgs) {
                : lyr::FontMode::Small;
 
   CliPrompter prompter(std::cerr, *answer);
-  const auto screens = lyr::readTimedText(*text, mode, prompter);
+  lyr::LayoutWarning warning(prompter, lyr::LayoutWarning::Path::Editor);
+  const auto screens = lyr::readTimedText(*text, mode, warning);
   if (!screens) return kExitCancelled;
   lyr::CLyrWriter writer(prompter);
-  return writer.write(*args.value("-o"), *screens, mode) ? kExitDone : kExitRefused;
+  return writer.write(*args.value("-o"), *screens, mode) == lyr::LyrWriteOutcome::Saved
+             ? kExitDone
+             : kExitRefused;
 }
 
 int runLrc(Args rawArgs) {
@@ -104,11 +99,12 @@ int runLrc(Args rawArgs) {
   const std::string output = *args.value("-o");
   if (!font) {
     // The batch converter's path: the file as it is on disk.
-    const int result = compiler.compileLrcFileToLyrFile(input, output);
-    if (result == -1) return kExitCancelled;
-    if (result == lyr::kCreateFailed)
-      std::cerr << "norva: " << lyr::compileErrorText(result) << " (" << output << ")\n";
-    return result == lyr::kNoError ? kExitDone : kExitRefused;
+    const lyr::CompileStatus status = compiler.compileLrcFileToLyrFile(input, output);
+    if (status == lyr::CompileStatus::Cancelled) return kExitCancelled;
+    if (compiler.error() == lyr::CompileError::CreateFailed)
+      std::cerr << "norva: " << lyr::compileErrorMessage(compiler.error()) << " (" << output
+                << ")\n";
+    return status == lyr::CompileStatus::Ok ? kExitDone : kExitRefused;
   }
   // The editor's command on an open LRC document.
   std::optional<std::string> text = readEditorText(input);

@@ -5,7 +5,7 @@
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "lyrics/mpr_assembly.h"
+#include "lyrics/service/mpr_assembly.h"
 
 namespace norva::cli {
 
@@ -23,8 +23,8 @@ int runMpr(Args rawArgs) {
   CliPrompter prompter(std::cerr, answer);
   const auto outcome = lyr::convertToMpr(prompter, args.positionals()[0], args.positionals()[1],
                                          args.value("-o").value_or(""));
-  if (outcome.result == lyr::kMprCancelled) return kExitCancelled;
-  if (outcome.result != lyr::kMprDone) return kExitRefused;
+  if (outcome.result == lyr::MprResult::Cancelled) return kExitCancelled;
+  if (outcome.result != lyr::MprResult::Done) return kExitRefused;
   std::cout << outcome.output.string() << '\n';
   return kExitDone;
 }

@@ -6,6 +6,16 @@
 
 namespace norva::lyr {
 
+const char* toString(FontMode mode) {
+  switch (mode) {
+    case FontMode::Small:
+      return "small";
+    case FontMode::Large:
+      return "large";
+  }
+  return "?";
+}
+
 uint16_t LyrImage::screenCount() const {
   return readBe16(bytes, kHeaderSize + kDirScreenCountOffset);
 }

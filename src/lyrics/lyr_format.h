@@ -1,43 +1,19 @@
 #pragma once
-// The player's compiled lyric (LYR): a 512-byte header block, a 24-byte directory record, an
-// index of big-endian (time, text offset) entries and NUL-terminated GBK screen texts, padded
-// with zeros to whole 512-byte blocks. Offsets inside the body count from the directory record.
+// The types the lyric formats share: the editor's font choice, a screen for the timed-text
+// writer, and a LYR image in its fixed buffer. The layout itself is in lyr_layout.h.
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "lyrics/lyr_layout.h"
 
 namespace norva::lyr {
 
-constexpr size_t kBlockSize = 512;
-constexpr size_t kHeaderSize = 512;
-constexpr size_t kDirectorySize = 24;
-constexpr size_t kIndexEntrySize = 4;
-constexpr size_t kMaxImageSize = 32768;
-
-// Header block fields (file offsets).
-constexpr size_t kHeaderMagicOffset = 2;
-constexpr std::string_view kMagic{"Norva 398\0", 10};  // with its NUL
-constexpr size_t kHeaderMarkerOffset = 12;
-constexpr uint8_t kHeaderMarker = 0x10;
-constexpr size_t kHeaderFontClassOffset = 13;
-constexpr size_t kHeaderReserveBlocksOffset = 14;
-
-// Directory record fields (offsets inside the record, which starts at file offset 512).
-constexpr size_t kDirFontClassOffset = 16;
-constexpr size_t kDirReserveOffsetOffset = 18;
-constexpr size_t kDirTextEndOffset = 20;
-constexpr size_t kDirScreenCountOffset = 22;
-
-// Font class byte: which player font the lyric uses.
-constexpr uint8_t kFontClassNone = 0;   // no screen, small font (timed-text writer only)
-constexpr uint8_t kFontClassLarge = 1;  // 16-pixel rows, 3 lines a screen
-constexpr uint8_t kFontClassSmall = 2;  // 8 x 8, 6 lines a screen
-
 // The editor's font choice.
 enum class FontMode { Small = 0, Large = 1 };
+const char* toString(FontMode mode);
 
 // One screen handed to the timed-text writer: start time in 100 ms units (only the low 16 bits
 // are stored) and its laid-out GBK text with CR line breaks.

@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace norva::lyr {
+#include "lyrics/lyr_layout.h"
 
-constexpr size_t kLineBytes = 16;
+namespace norva::lyr {
 
 struct WrappedScreen {
   std::string text;  // GBK, CR between lines

@@ -1,7 +1,6 @@
 #include "lyrics/timed_text_reader.h"
 
 #include "lyrics/decimal.h"
-#include "lyrics/layout_warning.h"
 #include "lyrics/screen_wrap.h"
 
 namespace norva::lyr {
@@ -38,8 +37,8 @@ bool isTimeTag(std::string_view tag) {
 }  // namespace
 
 std::optional<std::vector<TimedScreen>> readTimedText(std::string_view text, FontMode mode,
-                                                      Prompter& prompter) {
-  LayoutWarning warning(prompter, LayoutWarning::Path::Editor);
+                                                      LayoutQuestion& question) {
+  LayoutCheck check(question);
   const bool largeFont = mode == FontMode::Large;
   std::vector<TimedScreen> screens;
   size_t d = 0;
@@ -75,8 +74,8 @@ std::optional<std::vector<TimedScreen>> readTimedText(std::string_view text, Fon
     } while (d < text.size() && text[d] != '<');
 
     WrappedScreen wrapped = wrapScreenText(gathered);
-    warning.check(static_cast<int>(screens.size()) + 1, wrapped.lines, largeFont);
-    if (warning.cancelled()) return std::nullopt;
+    check.check(static_cast<int>(screens.size()) + 1, wrapped.lines, largeFont);
+    if (check.cancelled()) return std::nullopt;
     screen.text = std::move(wrapped.text);
     screens.push_back(std::move(screen));
   }

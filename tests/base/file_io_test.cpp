@@ -50,5 +50,26 @@ TEST(FileIo, ReadReportsMissingAndOversizedFiles) {
   EXPECT_EQ(readWholeFile(path, 11).status, ReadResult::Status::Ok);
 }
 
+TEST(FileIo, ReadsPartOfAFile) {
+  TempDir dir;
+  const auto path = dir.path() / "ten";
+  ASSERT_TRUE(writeFileAtomically(path, std::string_view("0123456789")).empty());
+  struct Row {
+    uint64_t offset;
+    size_t limit;
+    std::string expected;
+  };
+  const Row rows[] = {
+      {0, 4, "0123"}, {6, 4, "6789"}, {7, 4, "789"}, {9, 100, "9"}, {10, 4, ""}, {11, 4, ""},
+  };
+  for (const Row& row : rows) {
+    const auto part = readFilePart(path, row.offset, row.limit);
+    ASSERT_TRUE(part) << row.offset;
+    EXPECT_EQ(std::string(part->begin(), part->end()), row.expected) << row.offset;
+  }
+  EXPECT_FALSE(readFilePart(dir.path() / "missing", 0, 4));
+  EXPECT_FALSE(readFilePart(dir.path(), 0, 4));  // a folder
+}
+
 }  // namespace
 }  // namespace norva

@@ -117,5 +117,46 @@ TEST(NorvaLyricCommands, RefusalsAndUsageErrorsHaveTheirExitCodes) {
   EXPECT_EQ(norva({"help"}).exitCode, 0);
 }
 
+TEST(NorvaScreens, ListsEveryScreenWithItsTimeAndLines) {
+  TempDir dir;
+  // Font class 1, three screens: 12 "Hi", 754 "中" CR "b", 65535 "".
+  std::vector<uint8_t> file(1024, 0);
+  const std::vector<uint8_t> header{0x02, 0x00, 'N', 'o', 'r', 'v',  'a',
+                                    ' ',  '3',  '9', '8', 0,   0x10, 0x01};
+  std::copy(header.begin(), header.end(), file.begin());
+  const std::vector<uint8_t> body{
+      0,   0,   0, 0,    0,    0,    0,   0,  0,    0,    0, 0,  0, 0, 0, 0,  // name
+      1,   0,   0, 0,    0,    45,   0,   3,  // font class, reserve, text end, count
+      0,   12,  0, 36,   0x02, 0xF2, 0,   39, 0xFF, 0xFF, 0, 44,  // index
+      'H', 'i', 0, 0xD6, 0xD0, '\r', 'b', 0,  0};
+  std::copy(body.begin(), body.end(), file.begin() + 512);
+  const auto path = dir.path() / "three.lyr";
+  ASSERT_TRUE(writeFileAtomically(path, file).empty());
+
+  CommandResult run = norva({"screens", path.string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, path.string() +
+                         ": 3 screens, font class 1\n"
+                         "[00:01.2] Hi\n"
+                         "[01:15.4] 中\n"
+                         "          b\n"
+                         "[109:13.5] \n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(NorvaScreens, RefusesWhatIsNotALyrFile) {
+  TempDir dir;
+  const auto path = dir.path() / "song.lrc";
+  ASSERT_TRUE(writeFileAtomically(path, std::string_view("[00:01.00]a\r\n")).empty());
+  CommandResult notLyr = norva({"screens", path.string()});
+  EXPECT_EQ(notLyr.exitCode, 1);
+  EXPECT_EQ(notLyr.out, "");
+  EXPECT_EQ(notLyr.err, "norva: " + path.string() + " is not a LYR file\n");
+  CommandResult missing = norva({"screens", (dir.path() / "none.lyr").string()});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(norva({"screens"}).exitCode, 64);
+  EXPECT_EQ(norva({"screens", "a.lyr", "b.lyr"}).exitCode, 64);
+}
+
 }  // namespace
 }  // namespace norva

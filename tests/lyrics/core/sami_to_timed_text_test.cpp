@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/recording_prompter.h"
+#include "lyrics/core/scripted_question.h"
 #include "lyrics/timed_text_reader.h"
 
 namespace norva::lyr {
@@ -19,8 +19,8 @@ TEST(SamiToTimedText, CaptionsBecomeTaggedParagraphsWithBreaksKept) {
   EXPECT_EQ(result.timedText, "<1000>Hello<br>World\r\n<2500>Twolines bold\r\n<4000>&nbsp;\r\n");
   EXPECT_LE(result.timedText.size(), sami.size());
 
-  RecordingPrompter prompter;
-  auto screens = readTimedText(result.timedText, FontMode::Small, prompter);
+  ScriptedQuestion question;
+  auto screens = readTimedText(result.timedText, FontMode::Small, question);
   ASSERT_TRUE(screens);
   EXPECT_EQ((*screens)[0], (TimedScreen{10, "Hello\rWorld"}));
 }

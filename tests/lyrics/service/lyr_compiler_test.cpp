@@ -1,4 +1,4 @@
-#include "lyrics/lyr_compiler.h"
+#include "lyrics/service/lyr_compiler.h"
 
 #include <gtest/gtest.h>
 
@@ -140,7 +140,7 @@ TEST_F(Compile, FontClassFollowsTwoByteTextOrThePreset) {
 
 TEST_F(Compile, NoTextIsErrorFourButPlainLinesWithoutTagsGiveAnEmptyLyr) {
   EXPECT_EQ(compiler.compileLrcFile(file("empty.lrc", "")), CompileStatus::Failed);
-  EXPECT_EQ(compiler.error(), kNoText);
+  EXPECT_EQ(compiler.error(), CompileError::NoText);
   CLyrCompiler onlyFirst(prompter);
   EXPECT_EQ(onlyFirst.compileLrcFile(file("one.lrc", "just a title\r\n")), CompileStatus::Failed);
   EXPECT_EQ(prompter.messages, std::vector<Message>(2, errorBox("程序处理缺陷!")));
@@ -155,12 +155,12 @@ TEST_F(Compile, NoTextIsErrorFourButPlainLinesWithoutTagsGiveAnEmptyLyr) {
 
 TEST_F(Compile, LoadFailsWithErrorsOneAndTwo) {
   EXPECT_EQ(compiler.compileLrcFile(dir.path() / "missing.lrc"), CompileStatus::Failed);
-  EXPECT_EQ(compiler.error(), kLoadFailed);
+  EXPECT_EQ(compiler.error(), CompileError::LoadFailed);
   std::string big = "t\r\n[00:01.00]a\r\n";
   big.resize(32769, 'x');
   CLyrCompiler tooBig(prompter);
   EXPECT_EQ(tooBig.compileLrcFile(file("big.lrc", big)), CompileStatus::Failed);
-  EXPECT_EQ(tooBig.error(), kInputTooLarge);
+  EXPECT_EQ(tooBig.error(), CompileError::InputTooLarge);
   EXPECT_EQ(prompter.messages,
             (std::vector<Message>{errorBox("Load file is error!"), errorBox("LRC文件太大!")}));
 }
@@ -177,16 +177,16 @@ TEST_F(Compile, InputMustFitWithItsTerminatorAndTheLineEndTheLoaderAdds) {
   // 32767 bytes with CR LF fit the buffer with the NUL; 32768 do not.
   CLyrCompiler fits(prompter);
   EXPECT_NE(fits.compileLrcFile(file("fits.lrc", fileOfSize(32767))), CompileStatus::Ok);
-  EXPECT_EQ(fits.error(), kTextTooLong);  // the long screen text, not the size
+  EXPECT_EQ(fits.error(), CompileError::TextTooLong);  // the long screen text, not the size
   CLyrCompiler full(prompter);
   EXPECT_EQ(full.compileLrcFile(file("full.lrc", fileOfSize(32768))), CompileStatus::Failed);
-  EXPECT_EQ(full.error(), kInputTooLarge);
+  EXPECT_EQ(full.error(), CompileError::InputTooLarge);
   // 32766 bytes without a line end get CR LF: 32768 and the NUL do not fit.
   std::string noEnd = fileOfSize(32768);
   noEnd.resize(32766);
   CLyrCompiler grown(prompter);
   EXPECT_EQ(grown.compileLrcFile(file("grown.lrc", noEnd)), CompileStatus::Failed);
-  EXPECT_EQ(grown.error(), kInputTooLarge);
+  EXPECT_EQ(grown.error(), CompileError::InputTooLarge);
 }
 
 TEST_F(Compile, LineAndScreenLengthLimitsAreErrorFive) {
@@ -198,11 +198,11 @@ TEST_F(Compile, LineAndScreenLengthLimitsAreErrorFive) {
   EXPECT_EQ(compiler.indexCount(), 25u);
   CLyrCompiler longLine(prompter);
   EXPECT_EQ(longLine.compileLrcText("t\r\n" + tags25 + "abcdef\r\n"), CompileStatus::Failed);
-  EXPECT_EQ(longLine.error(), kTextTooLong);
+  EXPECT_EQ(longLine.error(), CompileError::TextTooLong);
   CLyrCompiler longPlainLine(prompter);
   EXPECT_EQ(longPlainLine.compileLrcText(std::string(256, 'p') + "\r\n[00:01.00]a\r\n"),
             CompileStatus::Failed);
-  EXPECT_EQ(longPlainLine.error(), kTextTooLong);
+  EXPECT_EQ(longPlainLine.error(), CompileError::TextTooLong);
 
   // 188 letters wrap into 12 lines: 188 + 11 CRs = 199 bytes pass; 189 letters make 200.
   CLyrCompiler at199(prompter);
@@ -211,7 +211,7 @@ TEST_F(Compile, LineAndScreenLengthLimitsAreErrorFive) {
   CLyrCompiler at200(prompter);
   EXPECT_EQ(at200.compileLrcText("t\r\n" + tag + std::string(189, 'a') + "\r\n"),
             CompileStatus::Failed);
-  EXPECT_EQ(at200.error(), kTextTooLong);
+  EXPECT_EQ(at200.error(), CompileError::TextTooLong);
   EXPECT_EQ(prompter.messages.back(), errorBox("单屏显示字符过长!"));
 }
 
@@ -219,7 +219,7 @@ TEST_F(Compile, CapacitiesBeyondTheTablesAreErrorTwo) {
   std::string lines = "t\r\n";
   for (int i = 0; i < 256; ++i) lines += "[00:01.00]a\r\n";
   EXPECT_EQ(lrc(lines), CompileStatus::Failed);  // 256 timed lines
-  EXPECT_EQ(compiler.error(), kInputTooLarge);
+  EXPECT_EQ(compiler.error(), CompileError::InputTooLarge);
 
   // Twenty lines of 25 tags need 20 x 52 bytes of time groups: more than 1024.
   std::string tags25;
@@ -231,7 +231,7 @@ TEST_F(Compile, CapacitiesBeyondTheTablesAreErrorTwo) {
   EXPECT_EQ(fits.indexCount(), 475u);
   CLyrCompiler overflow(prompter);
   EXPECT_EQ(overflow.compileLrcText(groups19 + tags25 + "\r\n"), CompileStatus::Failed);
-  EXPECT_EQ(overflow.error(), kInputTooLarge);
+  EXPECT_EQ(overflow.error(), CompileError::InputTooLarge);
 
   // 170 screens of 191 bytes do not fit a 32768-byte image.
   std::string big = "t\r\n";
@@ -239,7 +239,7 @@ TEST_F(Compile, CapacitiesBeyondTheTablesAreErrorTwo) {
   RecordingPrompter ignoreAll({Answer::Yes});
   CLyrCompiler image(ignoreAll);
   EXPECT_EQ(image.compileLrcText(big), CompileStatus::Failed);
-  EXPECT_EQ(image.error(), kInputTooLarge);
+  EXPECT_EQ(image.error(), CompileError::InputTooLarge);
   EXPECT_EQ(ignoreAll.messages.back(), errorBox("LRC文件太大!"));
 }
 
@@ -254,7 +254,7 @@ TEST_F(Compile, RelayThatWouldOverflowTheImageIsErrorTwo) {
   ASSERT_EQ(shared.compileLrcText(text), CompileStatus::Ok);
   const LyrImage before = shared.image();
   EXPECT_FALSE(shared.relayImage());
-  EXPECT_EQ(shared.error(), kInputTooLarge);
+  EXPECT_EQ(shared.error(), CompileError::InputTooLarge);
   EXPECT_EQ(shared.image().bytes, before.bytes);
 }
 
@@ -292,12 +292,14 @@ TEST_F(Compile, CaptionIsCutToFiftyNineBytesOfWholeCharacters) {
 
 TEST_F(Compile, BatchPathWritesTheRelayedImageOrReturnsThree) {
   const auto input = file("in.lrc", "t\r\n[00:02.00][00:01.00]x\r\n");
-  EXPECT_EQ(compiler.compileLrcFileToLyrFile(input, dir.path() / "out.lyr"), 0);
+  EXPECT_EQ(compiler.compileLrcFileToLyrFile(input, dir.path() / "out.lyr"), CompileStatus::Ok);
   const auto out = readWholeFile(dir.path() / "out.lyr").bytes;
   ASSERT_EQ(out.size(), 1024u);
   EXPECT_EQ(lyrToTimedText(out), "<1000>x\r\n<2000>x\r\n");
   CLyrCompiler again(prompter);
-  EXPECT_EQ(again.compileLrcFileToLyrFile(input, dir.path() / "none" / "out.lyr"), 3);
+  EXPECT_EQ(again.compileLrcFileToLyrFile(input, dir.path() / "none" / "out.lyr"),
+            CompileStatus::Failed);
+  EXPECT_EQ(again.error(), CompileError::CreateFailed);
   EXPECT_TRUE(prompter.messages.empty());
 }
 

@@ -19,9 +19,14 @@ constexpr std::string_view kScreenTooLong = "单屏显示字符过长!";
 constexpr std::string_view kUnknownError = "未知错误!";
 
 constexpr std::string_view kTooManyScreens = "屏数超过256屏后将无法显示";
-constexpr std::string_view kTooManyScreensCaption = "MP3-->MPR";
+constexpr std::string_view kTooManyScreensCaption = "MP3-->MPR";  // both texts of 256 screens
 constexpr std::string_view kConverted = "转换完毕!";
 constexpr std::string_view kLrcConverterCaption = "LRC歌词转换软件";
+
+constexpr std::string_view kMp3Missing = "指定的MP3文件不存在,或者正在使用!";
+constexpr std::string_view kMprFailedCaption = "MPR转化失败";
+constexpr std::string_view kMprTooManyScreens = "屏数超过256后将不显示其后的数据";
+constexpr std::string_view kNotLyr = "歌词文件不是有效的LYR文件!";
 
 // The layout warning; %d is the screen number. The Large-font form of the compiler starts
 // with an extra "\t\n".

@@ -1,4 +1,4 @@
-#include "lyrics/mpr_assembly.h"
+#include "lyrics/service/mpr_assembly.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include "base/byte_order.h"
 #include "base/file_io.h"
 #include "base/recording_prompter.h"
-#include "lyrics/lyr_compiler.h"
 #include "lyrics/relay.h"
+#include "lyrics/service/lyr_compiler.h"
 #include "test_support/temp_dir.h"
 
 namespace norva::lyr {
@@ -60,7 +60,7 @@ TEST(MprAssembly, LayoutWithTextEnd600And1024) {
     LyrImage image = imageWithTextEnd(textEnd == 600 ? 4 : 8, textEnd);
     RecordingPrompter prompter;
     const auto outcome = assembleMpr(prompter, image, dir.path() / "a.mp3", dir.path() / "a.mpr");
-    EXPECT_EQ(outcome.result, kMprDone);
+    EXPECT_EQ(outcome.result, MprResult::Done);
     EXPECT_TRUE(prompter.messages.empty());
     const auto mpr = readFile(dir.path() / "a.mpr");
     // L = 1024 in both cases: the MP3 follows the lyric part, byte for byte.
@@ -87,7 +87,7 @@ TEST(MprAssembly, CopiesTheMp3InChunksOf65536Bytes) {
     LyrImage image = imageWithTextEnd(2, 100);
     RecordingPrompter prompter;
     const auto outcome = assembleMpr(prompter, image, dir.path() / "big.mp3", {});
-    EXPECT_EQ(outcome.result, kMprDone);
+    EXPECT_EQ(outcome.result, MprResult::Done);
     EXPECT_EQ(outcome.mp3Chunks, chunks);
     const auto mpr = readFile(dir.path() / "big.MPR");
     ASSERT_EQ(mpr.size(), 512 + size);
@@ -111,7 +111,7 @@ TEST(MprAssembly, MissingMp3IsReportedAndNothingIsWritten) {
   LyrImage image = imageWithTextEnd(1, 40);
   RecordingPrompter prompter;
   const auto outcome = assembleMpr(prompter, image, dir.path() / "none.mp3", "");
-  EXPECT_EQ(outcome.result, kMprMp3Missing);
+  EXPECT_EQ(outcome.result, MprResult::Mp3Missing);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0], (Message{"指定的MP3文件不存在,或者正在使用!", "MPR转化失败",
                                            MessageIcon::None, MessageButtons::Ok}));
@@ -124,7 +124,7 @@ TEST(MprAssembly, OutputThatCannotBeCreatedIsErrorThreeAndLeavesNoFile) {
   LyrImage image = imageWithTextEnd(1, 40);
   RecordingPrompter prompter;
   auto outcome = assembleMpr(prompter, image, dir.path() / "a.mp3", dir.path() / "no" / "a.mpr");
-  EXPECT_EQ(outcome.result, kMprCreateFailed);
+  EXPECT_EQ(outcome.result, MprResult::CreateFailed);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0], (Message{"Create file failure!", "Compile Error information",
                                            MessageIcon::None, MessageButtons::Ok}));
@@ -134,7 +134,7 @@ TEST(MprAssembly, OutputThatCannotBeCreatedIsErrorThreeAndLeavesNoFile) {
   writeFile(dir.path() / "old.mpr", {9, 9});
   prompter.messages.clear();
   outcome = assembleMpr(prompter, image, dir.path() / "folder.mp3", dir.path() / "old.mpr");
-  EXPECT_NE(outcome.result, kMprDone);
+  EXPECT_NE(outcome.result, MprResult::Done);
   EXPECT_EQ(readFile(dir.path() / "old.mpr"), (std::vector<uint8_t>{9, 9}));
   size_t files = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
@@ -149,7 +149,7 @@ TEST(MprConvert, LrcIsCompiledRelayedAndAssembled) {
   RecordingPrompter prompter;
   const auto outcome =
       convertToMpr(prompter, dir.path() / "song.mp3", dataDir() / "lyrics" / "song_cn.lrc", "");
-  ASSERT_EQ(outcome.result, kMprDone);
+  ASSERT_EQ(outcome.result, MprResult::Done);
   EXPECT_TRUE(prompter.messages.empty());
   const auto mpr = readFile(dir.path() / "song.MPR");
   const auto mp3 = readFile(dir.path() / "song.mp3");
@@ -169,7 +169,7 @@ TEST(MprConvert, TimedTextIsCompiledAndLyrIsReadAsIs) {
   RecordingPrompter prompter;
   auto outcome =
       convertToMpr(prompter, dir.path() / "s.mp3", dataDir() / "lyrics" / "song_cn.tly", "");
-  ASSERT_EQ(outcome.result, kMprDone);
+  ASSERT_EQ(outcome.result, MprResult::Done);
   const auto fromTly = readFile(dir.path() / "s.MPR");
 
   // The same lyric as a LYR file (header block + the MPR's lyric part) gives the same MPR.
@@ -179,7 +179,7 @@ TEST(MprConvert, TimedTextIsCompiledAndLyrIsReadAsIs) {
   writeFile(dir.path() / "s.Lyr", lyr);
   outcome =
       convertToMpr(prompter, dir.path() / "s.mp3", dir.path() / "s.Lyr", dir.path() / "again.mpr");
-  ASSERT_EQ(outcome.result, kMprDone);
+  ASSERT_EQ(outcome.result, MprResult::Done);
   EXPECT_EQ(readFile(dir.path() / "again.mpr"), fromTly);
   EXPECT_TRUE(prompter.messages.empty());
 
@@ -189,7 +189,7 @@ TEST(MprConvert, TimedTextIsCompiledAndLyrIsReadAsIs) {
   writeFile(dir.path() / "reserve.lyr", lyr);
   outcome = convertToMpr(prompter, dir.path() / "s.mp3", dir.path() / "reserve.lyr",
                          dir.path() / "reserve.mpr");
-  ASSERT_EQ(outcome.result, kMprDone);
+  ASSERT_EQ(outcome.result, MprResult::Done);
   const auto withReserve = readFile(dir.path() / "reserve.mpr");
   EXPECT_EQ(readBe16(withReserve, kDirReserveOffsetOffset), 0x0203);
   EXPECT_EQ(withReserve.size(), fromTly.size());
@@ -208,12 +208,15 @@ TEST(MprConvert, AnythingThatIsNotALyrImageIsRefused) {
   const Message notLyr{"歌词文件不是有效的LYR文件!", "MPR转化失败", MessageIcon::None,
                        MessageButtons::Ok};
   EXPECT_EQ(convertToMpr(prompter, dir.path() / "s.mp3", dir.path() / "text.txt", "").result,
-            kMprNotLyr);
+            MprResult::NotLyr);
   EXPECT_EQ(convertToMpr(prompter, dir.path() / "s.mp3", dir.path() / "bad.lyr", "").result,
-            kMprNotLyr);
-  EXPECT_EQ(convertToMpr(prompter, dir.path() / "s.mp3", dir.path() / "x", "").result, kLoadFailed);
-  EXPECT_EQ(convertToMpr(prompter, dir.path() / "s.mp3", dir.path() / "huge.lyr", "").result,
-            kInputTooLarge);
+            MprResult::NotLyr);
+  const MprOutcome missing = convertToMpr(prompter, dir.path() / "s.mp3", dir.path() / "x", "");
+  EXPECT_EQ(missing.result, MprResult::CompileFailed);
+  EXPECT_EQ(missing.compileError, CompileError::LoadFailed);
+  const MprOutcome huge = convertToMpr(prompter, dir.path() / "s.mp3", dir.path() / "huge.lyr", "");
+  EXPECT_EQ(huge.result, MprResult::CompileFailed);
+  EXPECT_EQ(huge.compileError, CompileError::InputTooLarge);
   ASSERT_EQ(prompter.messages.size(), 4u);
   EXPECT_EQ(prompter.messages[0], notLyr);
   EXPECT_EQ(prompter.messages[1], notLyr);
@@ -236,7 +239,7 @@ TEST(MprConvert, ManyScreensAreToldAndCancelWritesNothing) {
   writeFile(dir.path() / "many.LRC", std::vector<uint8_t>(lrc.begin(), lrc.end()));
   RecordingPrompter prompter;
   const auto outcome = convertToMpr(prompter, dir.path() / "s.mp3", dir.path() / "many.LRC", "");
-  EXPECT_EQ(outcome.result, kMprDone);
+  EXPECT_EQ(outcome.result, MprResult::Done);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0], (Message{"屏数超过256后将不显示其后的数据", "MP3-->MPR",
                                            MessageIcon::None, MessageButtons::Ok}));
@@ -249,7 +252,7 @@ TEST(MprConvert, ManyScreensAreToldAndCancelWritesNothing) {
   RecordingPrompter cancelling({Answer::Cancel});
   const auto cancelled =
       convertToMpr(cancelling, dir.path() / "s.mp3", dir.path() / "long.lrc", "");
-  EXPECT_EQ(cancelled.result, kMprCancelled);
+  EXPECT_EQ(cancelled.result, MprResult::Cancelled);
   EXPECT_EQ(cancelling.messages.size(), 1u);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "s.MPR"));
 }

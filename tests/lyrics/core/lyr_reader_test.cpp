@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "base/byte_order.h"
-#include "base/recording_prompter.h"
+#include "lyrics/core/scripted_question.h"
 #include "lyrics/gbk_literals.h"
-#include "lyrics/lyr_writer.h"
+#include "lyrics/timed_lyr_image.h"
 #include "lyrics/timed_text_reader.h"
 
 namespace norva::lyr {
@@ -14,8 +14,7 @@ namespace {
 using norva::testing::gbk;
 
 std::vector<uint8_t> written(const std::vector<TimedScreen>& screens, FontMode mode) {
-  auto layout = CLyrWriter::checkSize(screens, mode);
-  return CLyrWriter::build(screens, *layout);
+  return buildTimedLyrFile(screens, checkTimedLyrSize(screens, mode));
 }
 
 TEST(LyrReader, TurnsScreensIntoTaggedParagraphs) {
@@ -55,15 +54,15 @@ TEST(LyrReader, RefusesCountsOffsetsAndTextsOutsideTheFile) {
 }
 
 TEST(LyrReader, CompilingTheTextAgainGivesTheSameScreens) {
-  RecordingPrompter prompter({}, Answer::Yes);
+  ScriptedQuestion question({}, LayoutAnswer::IgnoreAll);
   const std::string text =
       "<100>A quick brown fox jumps\r\n<200>abcdefghijklmnopqrstu\r\n"
       "<300>abcdefghijklmnop<br>q\r\n<400>aaaa bbbbbbbbbbb<br>ccc\r\n<500>" +
       gbk("一二三四五六七八九") + "\r\n<600>x" + gbk("一二三四五六七八") + "<br><br>end\r\n";
-  auto screens = readTimedText(text, FontMode::Large, prompter);
+  auto screens = readTimedText(text, FontMode::Large, question);
   ASSERT_TRUE(screens);
   auto again =
-      readTimedText(*lyrToTimedText(written(*screens, FontMode::Large)), FontMode::Large, prompter);
+      readTimedText(*lyrToTimedText(written(*screens, FontMode::Large)), FontMode::Large, question);
   ASSERT_TRUE(again);
   EXPECT_EQ(*again, *screens);
 }

@@ -42,23 +42,30 @@ TEST(Relay, GivesEveryEntryItsOwnCopyInIndexOrder) {
   EXPECT_EQ(image.size, 1024u);
 }
 
-TEST(Relay, RefusesWhatLiesOutsideTheImage) {
+// A refused image is left exactly as it was, size included.
+void expectRefusedUnchanged(LyrImage image, RelayResult expected, const char* label) {
+  const LyrImage before = image;
+  EXPECT_EQ(relay(image), expected) << label;
+  EXPECT_EQ(image.bytes, before.bytes) << label;
+  EXPECT_EQ(image.size, before.size) << label;
+}
+
+TEST(Relay, RefusesWhatLiesOutsideTheImageAndLeavesItUnchanged) {
   LyrImage countTooLarge = imageWithIndex({}, 1024);
   writeBe16(std::span(countTooLarge.bytes), 512 + 22, 200);  // 24 + 800 > 512 bytes of body
-  EXPECT_EQ(relay(countTooLarge), RelayResult::Malformed);
+  expectRefusedUnchanged(countTooLarge, RelayResult::Malformed, "count");
 
-  LyrImage offsetOutside = imageWithIndex({{0, 600}}, 1024);
-  EXPECT_EQ(relay(offsetOutside), RelayResult::Malformed);
+  // The second entry points outside; the first was already relayed in the work buffer.
+  LyrImage offsetOutside = imageWithIndex({{0, 32}, {0, 600}}, 1024);
+  putText(offsetOutside, 32, "first");
+  expectRefusedUnchanged(offsetOutside, RelayResult::Malformed, "offset");
 
   // A text without its NUL inside the data: the zero fill of the buffer beyond does not count.
   LyrImage noNul = imageWithIndex({{0, 28}}, 1024);
   std::fill(noNul.bytes.begin() + 512 + 28, noNul.bytes.begin() + 1024, uint8_t{'x'});
-  EXPECT_EQ(relay(noNul), RelayResult::Malformed);
-  const LyrImage before = noNul;
-  EXPECT_EQ(noNul.bytes, before.bytes);
+  expectRefusedUnchanged(noNul, RelayResult::Malformed, "no NUL");
 
-  LyrImage tiny = imageWithIndex({}, 100);
-  EXPECT_EQ(relay(tiny), RelayResult::Malformed);
+  expectRefusedUnchanged(imageWithIndex({}, 100), RelayResult::Malformed, "tiny");
 }
 
 TEST(Relay, TextsOf256BytesOrMoreAreRefused) {
@@ -67,7 +74,7 @@ TEST(Relay, TextsOf256BytesOrMoreAreRefused) {
   EXPECT_EQ(relay(ok), RelayResult::Ok);
   LyrImage tooLong = imageWithIndex({{0, 28}}, 1024);
   putText(tooLong, 28, std::string(256, 'a'));
-  EXPECT_EQ(relay(tooLong), RelayResult::TextTooLong);
+  expectRefusedUnchanged(tooLong, RelayResult::TextTooLong, "256 bytes");
 }
 
 TEST(Relay, RefusesAnImageThatWouldNotFit) {
@@ -75,7 +82,7 @@ TEST(Relay, RefusesAnImageThatWouldNotFit) {
   std::vector<std::pair<uint16_t, uint16_t>> index(200, {0, 824});
   LyrImage image = imageWithIndex(index, 2048);
   putText(image, 824, std::string(200, 'z'));
-  EXPECT_EQ(relay(image), RelayResult::TooLarge);
+  expectRefusedUnchanged(image, RelayResult::TooLarge, "too large");
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+// File-name tests and edits the tools make on the characters of a name (a path's native
+// string), as the player's programs always have: ASCII letters compared without regard to
+// case, extensions changed by replacing the last characters.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace norva {
+
+// True when `name` ends in `suffix`, ASCII letters compared without regard to case.
+bool endsWithIgnoringCase(std::string_view name, std::string_view suffix);
+
+// `name` with its last `count` characters (bytes) replaced by `replacement`; a name shorter
+// than `count` is replaced whole.
+std::string replaceLastCharacters(std::string_view name, size_t count,
+                                  std::string_view replacement);
+
+}  // namespace norva

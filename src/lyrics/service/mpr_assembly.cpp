@@ -1,0 +1,150 @@
+#include "lyrics/service/mpr_assembly.h"
+
+#include <fstream>
+#include <optional>
+#include <vector>
+
+#include "base/file_io.h"
+#include "base/staged_file.h"
+#include "lyrics/lyrics_messages.h"
+#include "lyrics/relay.h"
+#include "lyrics/service/lyr_compiler.h"
+
+namespace norva::lyr {
+namespace {
+
+constexpr size_t kScreensThePlayerShows = 256;
+
+MprOutcome finished(MprOutcome outcome, MprResult result, CompileError error = CompileError::None) {
+  outcome.result = result;
+  outcome.compileError = error;
+  return outcome;
+}
+
+MprOutcome notLyr(Prompter& prompter, MprOutcome outcome) {
+  tell(prompter, text::kNotLyr, text::kMprFailedCaption);
+  return finished(std::move(outcome), MprResult::NotLyr);
+}
+
+MprOutcome compileFailed(Prompter& prompter, MprOutcome outcome, CompileError error) {
+  showCompileError(prompter, error);
+  return finished(std::move(outcome), MprResult::CompileFailed, error);
+}
+
+// Streams the MP3 behind the lyric part into the staged output; false when it could not be
+// read to its end or written.
+bool appendMp3(std::ifstream& in, StagedFile& out, size_t& chunks) {
+  std::vector<uint8_t> chunk(kMprCopyChunk);
+  while (out.ok()) {
+    in.read(reinterpret_cast<char*>(chunk.data()), static_cast<std::streamsize>(chunk.size()));
+    const auto got = static_cast<size_t>(in.gcount());
+    if (got > 0) {
+      ++chunks;
+      out.write(std::span<const uint8_t>(chunk.data(), got));
+    }
+    if (!in) break;
+  }
+  return in.eof() && !in.bad() && out.ok();
+}
+
+// The relayed image of a lyric file, compiled or read by its kind; nothing after a failure
+// or Cancel, with `outcome` saying which (the user has been told).
+std::optional<LyrImage> relayedLyric(Prompter& prompter, const std::filesystem::path& lyric,
+                                     MprOutcome& outcome) {
+  const LyricKind kind = lyricKindOf(lyric);
+  if (kind != LyricKind::Lyr) {
+    CLyrCompiler compiler(prompter);  // a fresh compiler for every conversion
+    const CompileStatus status = kind == LyricKind::TimedText ? compiler.compileTimedTextFile(lyric)
+                                                              : compiler.compileLrcFile(lyric);
+    if (status == CompileStatus::Cancelled) {
+      outcome = finished(outcome, MprResult::Cancelled);
+      return std::nullopt;
+    }
+    if (status == CompileStatus::Ok && compiler.indexCount() >= kScreensThePlayerShows)
+      tell(prompter, text::kMprTooManyScreens, text::kTooManyScreensCaption);
+    if (status != CompileStatus::Ok || !compiler.relayImage()) {
+      outcome = finished(outcome, MprResult::CompileFailed, compiler.error());
+      return std::nullopt;
+    }
+    return compiler.image();
+  }
+
+  const ReadResult file = readWholeFile(lyric, kMaxImageSize);
+  if (file.status != ReadResult::Status::Ok) {
+    outcome =
+        compileFailed(prompter, outcome,
+                      file.status == ReadResult::Status::TooLarge ? CompileError::InputTooLarge
+                                                                  : CompileError::LoadFailed);
+    return std::nullopt;
+  }
+  std::optional<LyrImage> image = lyrImageFromFile(file.bytes);
+  if (!image) {
+    outcome = notLyr(prompter, outcome);
+    return std::nullopt;
+  }
+  const RelayResult relayed = relay(*image);
+  if (relayed == RelayResult::Malformed) {
+    outcome = notLyr(prompter, outcome);
+    return std::nullopt;
+  }
+  if (relayed != RelayResult::Ok) {
+    outcome = compileFailed(prompter, outcome, compileErrorFor(relayed));
+    return std::nullopt;
+  }
+  return image;
+}
+
+}  // namespace
+
+const char* toString(MprResult result) {
+  switch (result) {
+    case MprResult::Done:
+      return "done";
+    case MprResult::Cancelled:
+      return "cancelled";
+    case MprResult::Mp3Missing:
+      return "MP3 missing";
+    case MprResult::CompileFailed:
+      return "compile failed";
+    case MprResult::CreateFailed:
+      return "create failed";
+    case MprResult::NotLyr:
+      return "not a LYR file";
+  }
+  return "?";
+}
+
+MprOutcome assembleMpr(Prompter& prompter, const LyrImage& image, const std::filesystem::path& mp3,
+                       const std::filesystem::path& output) {
+  MprOutcome outcome;
+  outcome.output = output.empty() ? defaultMprPath(mp3) : output;
+
+  std::error_code ec;
+  std::ifstream in;
+  if (std::filesystem::is_regular_file(mp3, ec)) in.open(mp3, std::ios::binary);
+  if (!in.is_open() || !in) {
+    tell(prompter, text::kMp3Missing, text::kMprFailedCaption);
+    return finished(std::move(outcome), MprResult::Mp3Missing);
+  }
+  const std::optional<std::vector<uint8_t>> lyricPart = mprLyricPart(image);
+  if (!lyricPart) return notLyr(prompter, std::move(outcome));
+
+  StagedFile out(outcome.output);
+  out.write(*lyricPart);
+  if (!appendMp3(in, out, outcome.mp3Chunks) || !out.commit()) {
+    showCompileError(prompter, CompileError::CreateFailed);
+    return finished(std::move(outcome), MprResult::CreateFailed);
+  }
+  return finished(std::move(outcome), MprResult::Done);
+}
+
+MprOutcome convertToMpr(Prompter& prompter, const std::filesystem::path& mp3,
+                        const std::filesystem::path& lyric, const std::filesystem::path& output) {
+  MprOutcome outcome;
+  outcome.output = output.empty() ? defaultMprPath(mp3) : output;
+  const std::optional<LyrImage> image = relayedLyric(prompter, lyric, outcome);
+  if (!image) return outcome;
+  return assembleMpr(prompter, *image, mp3, output);
+}
+
+}  // namespace norva::lyr
