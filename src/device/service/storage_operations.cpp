@@ -18,9 +18,12 @@ bool pathExists(const std::string& path) {
   return std::filesystem::exists(path, ec);
 }
 
-std::string formatted(const char* pattern, const std::string& value) {
-  std::string text(pattern);
-  if (const auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, value);
+std::string formatted(std::string_view pattern, const std::string& value) {
+  const auto at = pattern.find("%s");
+  if (at == std::string_view::npos) return std::string(pattern);
+  std::string text(pattern.substr(0, at));
+  text += value;
+  text += pattern.substr(at + 2);
   return text;
 }
 
