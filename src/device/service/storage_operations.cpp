@@ -196,6 +196,8 @@ std::vector<int> DeviceLink::moveEntries(int drive, const std::vector<EntryRef>&
   const auto swaps = up ? planMoveUp(indices) : planMoveDown(indices, cache.entryCount);
   std::vector<int> moved;
   for (const auto& [index, neighbour] : swaps) {
+    if (freshDrive(nullptr, drive, false) != kCodeOk) break;  // each swap re-lists the drive
+    if (static_cast<size_t>(std::max(index, neighbour)) >= cache.entries.size()) break;
     const EntryRef from{index, cache.entries[static_cast<size_t>(index)].displayName()};
     const EntryRef to{neighbour, cache.entries[static_cast<size_t>(neighbour)].displayName()};
     if (SwapEntries(drive, from, to) != kCodeOk) break;
