@@ -132,6 +132,7 @@ class DeviceLink {
   DeviceCode withLongTimeout(const std::function<int()>& call);
   // The index the named entry has now (the listed index when it still carries that name).
   std::optional<int> currentIndex(int drive, const EntryRef& entry) const;
+  DeviceCode formatWith(void* owner, int drive, bool lowLevel);
   std::vector<int> moveEntries(int drive, const std::vector<EntryRef>& selection, bool up);
   Answer askOverwrite(const std::string& caption);
   void showText(const std::string& text, const std::string& caption, MessageIcon icon);

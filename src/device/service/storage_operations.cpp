@@ -220,17 +220,18 @@ bool DeviceLink::confirmFormat(bool lowLevel) {
 }
 
 DeviceCode DeviceLink::FormatDrive(void* owner, int drive) {
-  if (handle_ == nullptr) return noConnection(owner);
-  if (!validDrive(drive)) return report(owner, TCC730_ERR_BAD_DRIVE, true);
-  const DeviceCode code = withLongTimeout([&] { return lib_->Format(owner, handle_, drive); });
-  drives_[static_cast<size_t>(drive)].dirty = true;
-  return report(owner, code, true);
+  return formatWith(owner, drive, false);
 }
 
 DeviceCode DeviceLink::LowLevelFormatDrive(void* owner, int drive) {
+  return formatWith(owner, drive, true);
+}
+
+DeviceCode DeviceLink::formatWith(void* owner, int drive, bool lowLevel) {
   if (handle_ == nullptr) return noConnection(owner);
   if (!validDrive(drive)) return report(owner, TCC730_ERR_BAD_DRIVE, true);
-  const DeviceCode code = withLongTimeout([&] { return lib_->FormatLow(owner, handle_, drive); });
+  const auto format = lowLevel ? lib_->FormatLow : lib_->Format;
+  const DeviceCode code = withLongTimeout([&] { return format(owner, handle_, drive); });
   drives_[static_cast<size_t>(drive)].dirty = true;
   return report(owner, code, true);
 }
