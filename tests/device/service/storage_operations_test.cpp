@@ -258,6 +258,7 @@ TEST_F(DeviceLinkTest, FormatQuestionAndTimeoutSwitch) {
                                            MessageIcon::Question, MessageButtons::YesNo}));
   fake.timeouts.clear();
   EXPECT_EQ(link.FormatDrive(nullptr, 0), 0u);
+  EXPECT_EQ(fake.calls.back(), "Format 0");
   EXPECT_EQ(fake.timeouts, (std::vector<Timeout>{{300000, 20000}, {30000, 20000}}));
   TransferList list;
   ASSERT_TRUE(link.ListDrive(0, list, false));
@@ -269,6 +270,7 @@ TEST_F(DeviceLinkTest, AFailedLongOperationRestoresTheReceiveTimeout) {
   fake.timeouts.clear();
   fake.failNextWith = TCC730_ERR_CANCELLED;
   EXPECT_EQ(link.LowLevelFormatDrive(nullptr, 0), 14u);
+  EXPECT_EQ(fake.calls.back(), "FormatLow 0");
   EXPECT_EQ(fake.timeouts, (std::vector<Timeout>{{300000, 20000}, {30000, 20000}}));
   EXPECT_EQ(fake.displayedCodes, (std::vector<uint32_t>{14}));  // format shows a cancel too
 }
