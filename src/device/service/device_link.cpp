@@ -226,6 +226,10 @@ std::optional<int> DeviceLink::currentIndex(int drive, const EntryRef& entry) co
   return static_cast<int>(found - entries.begin());
 }
 
+void RefreshPlayerPane(DeviceLink& link, PlayerPane& pane, bool keepOnFailure) {
+  if (!link.Connect(true, pane.driveCount, pane.driveMask) && !keepOnFailure) pane.driveCount = 0;
+}
+
 bool showUnplugNotice(Prompter& prompter, DeviceCode upgradeResult) {
   if (upgradeResult == kCodeCancelled) return false;
   prompter.show(Message{std::string(kUnplugUsb) + "\n" + kRestartPlayer, kRestartPlayer,

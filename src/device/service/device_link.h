@@ -17,6 +17,7 @@
 
 #include "base/prompter.h"
 #include "device/device_records.h"
+#include "device/player_pane.h"
 #include "device/service/device_host.h"
 #include "device/service/device_settings.h"
 #include "device/service/tcc730_functions.h"
@@ -150,6 +151,10 @@ class DeviceLink {
   Timeouts timeouts_;
   std::array<DriveCache, kDriveCount> drives_;
 };
+
+// The player pane after a device change or at start: connects reading both drives; when that
+// fails the pane shows no player unless `keepOnFailure` keeps what it had.
+void RefreshPlayerPane(DeviceLink& link, PlayerPane& pane, bool keepOnFailure);
 
 // After an upgrade: unless it was cancelled (14), tells the user to unplug and restart the
 // player; true when the program should then close.

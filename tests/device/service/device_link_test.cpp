@@ -84,6 +84,20 @@ TEST_F(DeviceLinkTest, UnplugThenConnectShowsNoPlayer) {
   EXPECT_FALSE(link.GetCapacity(0, total, free));
 }
 
+TEST_F(DeviceLinkTest, PaneShowsNoPlayerAfterUnplugUnlessKept) {
+  ASSERT_TRUE(link.Initialize());
+  PlayerPane pane;
+  RefreshPlayerPane(link, pane, false);
+  EXPECT_EQ(pane.driveCount, 2);
+  EXPECT_EQ(pane.driveMask, 3);
+  fake.attached = false;
+  RefreshPlayerPane(link, pane, true);
+  EXPECT_EQ(pane.driveCount, 2);
+  RefreshPlayerPane(link, pane, false);
+  EXPECT_EQ(pane.driveCount, 0);
+  EXPECT_FALSE(commandEnabled(pane, PaneCommand::FirmwareUpgrade));
+}
+
 TEST_F(DeviceLinkTest, ConnectWithNoPlayerNeverOpens) {
   fake.attached = false;
   ASSERT_TRUE(link.Initialize());
