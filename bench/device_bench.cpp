@@ -91,6 +91,17 @@ void BM_Hex2binFiles(benchmark::State& state) {
 }
 BENCHMARK(BM_Hex2binFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same through the norva program, started like objcopy, for a like-for-like comparison.
+void BM_NorvaHex2binProcess(benchmark::State& state) {
+  const auto out = firmware().folder / "norva.bin";
+  const std::string command = std::string("'") + NORVA_BINARY + "' hex2bin '" +
+                              firmware().hex.string() + "' -o '" + out.string() + "' >/dev/null";
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) state.SkipWithError("norva hex2bin failed");
+  }
+}
+BENCHMARK(BM_NorvaHex2binProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // objcopy writes from the lowest address of the file, which here is the image offset, so its
 // output is the same image.
 void BM_ObjcopyProcess(benchmark::State& state) {

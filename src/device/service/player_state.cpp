@@ -20,7 +20,7 @@ bool makeFat12Image(const std::filesystem::path& image, uint32_t mebibytes) {
   const QString program = formatterProgram();
   if (program.isEmpty()) return false;
   QProcess process;
-  process.start(program, {"-C", "-F", "12", "-S", "512", "-s", "32", "-r", "512", "-n", "NORVA",
+  process.start(program, {"-C", "-F", "12", "-S", "512", "-s", "32", "-r", "512",
                           QString::fromStdString(image.string()),
                           QString::number(uint64_t{mebibytes} * 1024)});
   return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&

@@ -51,7 +51,8 @@ class PlayerStateControl {
 };
 
 // The state folder itself: the attached flag is a file; a new memory image is formatted as
-// FAT12 (512-byte sectors, 16 KiB clusters, 512 root entries) by mkfs.fat.
+// FAT12 (512-byte sectors, 16 KiB clusters, 512 root entries, no volume label entry) by
+// mkfs.fat.
 class FolderPlayerState : public PlayerStateControl {
  public:
   explicit FolderPlayerState(std::filesystem::path folder) : folder_(std::move(folder)) {}

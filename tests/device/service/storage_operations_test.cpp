@@ -199,6 +199,55 @@ TEST_F(DeviceLinkTest, DeletingAnEntryAnotherProgramRemovedDeletesNothing) {
   EXPECT_EQ(fake.names(0), (std::vector<std::string>{"A", "C"}));
 }
 
+TEST_F(DeviceLinkTest, DeletingStopsAtTheFirstFailure) {
+  putFiles(0, {"A", "B", "C"});
+  connect();
+  const auto refs = listed(0);
+  fake.failNextWith = TCC730_ERR_BUSY;
+  EXPECT_EQ(link.DeleteEntries(nullptr, 0, {refs[0], refs[2]}),
+            static_cast<DeviceCode>(TCC730_ERR_BUSY));
+  EXPECT_EQ(std::count_if(fake.calls.begin(), fake.calls.end(),
+                          [](const std::string& c) { return c.starts_with("Delete"); }),
+            1);
+  EXPECT_EQ(fake.names(0), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(fake.displayedCodes, (std::vector<uint32_t>{16}));
+}
+
+TEST_F(DeviceLinkTest, AMissingFileStopsTheDownloadBeforeSending) {
+  connect();
+  std::ofstream(dir.path() / "ok.mp3") << "x";
+  TransferList files;
+  files.add({(dir.path() / "ok.mp3").string(), -1, 0, {}});
+  files.add({(dir.path() / "gone.mp3").string(), -1, 0, {}});
+  EXPECT_EQ(link.DownloadFiles(nullptr, 0, files), kCodeFile);
+  EXPECT_TRUE(fake.files[0].empty());
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].text, "No such file or directory");
+}
+
+TEST_F(DeviceLinkTest, UploadStopsAtTheFirstFailureAndStaysSilentOnCancel) {
+  putFiles(0, {"a.mp3", "b.mp3"});
+  connect();
+  TransferList entries;
+  entries.add({"a.mp3", 0, 1000, {}});
+  entries.add({"b.mp3", 1, 1000, {}});
+  fake.failNextWith = TCC730_ERR_CANCELLED;
+  EXPECT_EQ(link.UploadFiles(nullptr, 0, dir.path().string(), entries), 14u);
+  EXPECT_EQ(fake.uploads.size(), 1u);
+  EXPECT_TRUE(fake.displayedCodes.empty());
+  EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(DeviceLinkTest, SwapOfEntriesThatMovedMeanwhileChangesNothing) {
+  putFiles(0, {"A", "B", "C"});
+  connect();
+  const auto refs = listed(0);
+  fake.files[0].erase(fake.files[0].begin() + 1);  // C now right after A
+  fake.files[0].push_back({"D", 1});               // and B gone
+  EXPECT_EQ(link.SwapEntries(0, refs[1], refs[2]), static_cast<DeviceCode>(TCC730_ERR_STALE_ENTRY));
+  EXPECT_EQ(fake.names(0), (std::vector<std::string>{"A", "C", "D"}));
+}
+
 TEST_F(DeviceLinkTest, DeleteQuestionNamesOneEntryOrAsksForTheSelection) {
   answer({Answer::Yes, Answer::No});
   EXPECT_TRUE(link.confirmDelete({{3, "歌.mp3"}}));
