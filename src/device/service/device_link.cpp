@@ -126,6 +126,7 @@ bool DeviceLink::refreshDrive(int drive) {
       lib_->ReadDirectory(handle_, drive, raw.data(), kCacheEntries, &count, words.data());
   if (!ok || count < 0 || count > kCacheEntries) {
     cache = DriveCache{};
+    cache.dirty = true;  // nothing usable: the next use tries again
     return false;
   }
   cache.entryCount = count;
@@ -172,9 +173,13 @@ DeviceCode DeviceLink::withLongTimeout(const std::function<int()>& call) {
   return code;
 }
 
-bool DeviceLink::GetCapacity(int drive, uint64_t& totalBytes, uint64_t& freeBytes) {
+bool DeviceLink::summaryReady(int drive) {
   if (handle_ == nullptr || !validDrive(drive)) return false;
-  if (freshDrive(nullptr, drive, false) != kCodeOk) return false;
+  return !drives_[static_cast<size_t>(drive)].dirty || refreshDrive(drive);
+}
+
+bool DeviceLink::GetCapacity(int drive, uint64_t& totalBytes, uint64_t& freeBytes) {
+  if (!summaryReady(drive)) return false;
   const MediumSummary& summary = drives_[static_cast<size_t>(drive)].summary;
   totalBytes = summary.totalBytes();
   freeBytes = summary.freeBytes();
@@ -182,14 +187,12 @@ bool DeviceLink::GetCapacity(int drive, uint64_t& totalBytes, uint64_t& freeByte
 }
 
 std::optional<uint32_t> DeviceLink::GetMediumFlags(int drive) {
-  if (handle_ == nullptr || !validDrive(drive)) return std::nullopt;
-  if (freshDrive(nullptr, drive, false) != kCodeOk) return std::nullopt;
+  if (!summaryReady(drive)) return std::nullopt;
   return drives_[static_cast<size_t>(drive)].summary.flags;
 }
 
 std::optional<uint32_t> DeviceLink::GetFileCount(int drive) {
-  if (handle_ == nullptr || !validDrive(drive)) return std::nullopt;
-  if (freshDrive(nullptr, drive, false) != kCodeOk) return std::nullopt;
+  if (!summaryReady(drive)) return std::nullopt;
   const MediumSummary& summary = drives_[static_cast<size_t>(drive)].summary;
   if (summary.totalBlocks == 0) return std::nullopt;
   return summary.fileCount;

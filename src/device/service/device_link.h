@@ -126,6 +126,8 @@ class DeviceLink {
   bool refreshDrive(int drive);
   // Refreshes a dirty (or forced) drive; on failure the library's code is shown and returned.
   DeviceCode freshDrive(void* owner, int drive, bool force);
+  // The drive's summary is current (re-read quietly when dirty); false when it cannot be.
+  bool summaryReady(int drive);
   DeviceCode noConnection(void* owner);
   DeviceCode report(void* owner, DeviceCode code, bool showCancelled = false);
   DeviceCode lastError();

@@ -122,6 +122,23 @@ TEST_F(DeviceLinkTest, CapacityFlagsAndFileCountComeFromTheSummary) {
   EXPECT_FALSE(link.GetCapacity(-1, total, free));
 }
 
+TEST_F(DeviceLinkTest, QueriesOfADirtyDriveRereadItQuietly) {
+  putFiles(0, {"a.mp3"});
+  connect();
+  const auto path = dir.path() / "b.mp3";
+  std::ofstream(path) << "x";
+  TransferList files;
+  files.add({path.string(), -1, 0, {}});
+  ASSERT_EQ(link.DownloadFiles(nullptr, 0, files), 0u);
+  EXPECT_EQ(link.GetFileCount(0), 2u);
+  fake.files[0].clear();
+  link.DownloadFiles(nullptr, 0, files);  // dirty again
+  fake.attached = false;                  // and the re-read fails
+  EXPECT_FALSE(link.GetFileCount(0));
+  EXPECT_FALSE(link.GetMediumFlags(0));
+  EXPECT_TRUE(fake.displayedCodes.empty());
+}
+
 TEST_F(DeviceLinkTest, WithoutAHandleEveryQueryFails) {
   ASSERT_TRUE(link.Initialize());
   uint64_t total = 0;
