@@ -103,24 +103,23 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{-1, 1, 2048, RawRangeCheck::BeyondDrive},
         RangeCase{0, 1, 0, RawRangeCheck::BeyondDrive}));
 
-TEST(DeleteOrder, DeletingTwoAndFiveSendsTwoThenFour) {
-  DeletionOrder order({5, 2});
+// The indices sent when every delete succeeds.
+std::vector<int> sentWhenAllSucceed(std::vector<int> selected) {
+  DeletionOrder order(std::move(selected));
   std::vector<int> sent;
   while (!order.done()) {
     sent.push_back(order.current());
     order.deleted();
   }
-  EXPECT_EQ(sent, (std::vector<int>{2, 4}));
+  return sent;
+}
+
+TEST(DeleteOrder, DeletingTwoAndFiveSendsTwoThenFour) {
+  EXPECT_EQ(sentWhenAllSucceed({5, 2}), (std::vector<int>{2, 4}));
 }
 
 TEST(DeleteOrder, ThreeAdjacentEntriesAllBecomeTheFirst) {
-  DeletionOrder order({3, 4, 5});
-  std::vector<int> sent;
-  while (!order.done()) {
-    sent.push_back(order.current());
-    order.deleted();
-  }
-  EXPECT_EQ(sent, (std::vector<int>{3, 3, 3}));
+  EXPECT_EQ(sentWhenAllSucceed({3, 4, 5}), (std::vector<int>{3, 3, 3}));
 }
 
 using Swaps = std::vector<std::pair<int, int>>;
