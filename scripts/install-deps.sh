@@ -11,6 +11,7 @@ packages=(
   libgl-dev libxkbcommon-dev
   libmpg123-dev libsndfile1-dev libmp3lame-dev libasound2-dev libasound2-plugins alsa-utils
   shared-mime-info desktop-file-utils xdg-utils
+  dosfstools mtools binutils
   fonts-wqy-microhei fonts-dejavu-core
 )
 

@@ -12,6 +12,10 @@ int runLogo(Args args);
 int runInfo(Args args);
 int runPlay(Args args);
 int runMpr(Args args);
+#ifdef NORVA_CLI_HAS_DEVICE
+int runPlayer(Args args);
+int runHex2bin(Args args);
+#endif
 
 namespace {
 
@@ -90,6 +94,44 @@ constexpr std::string_view kMprHelp =
     "                         MP3's name ending in MPR, beside it\n"
     "  --on-warning yes|no|cancel  the answer to the screen layout warning (see norva lyr)\n";
 
+constexpr std::string_view kPlayerHelp =
+    "Manages the simulated player (its state folder is $NORVA_PLAYER_DIR, by default\n"
+    "$XDG_DATA_HOME/norva/player) through the same device services as the device manager.\n"
+    "Names are the player's long file names; the order of ls is the player's play order.\n"
+    "\n"
+    "commands:\n"
+    "  create                 make a new player with a 32 MiB internal memory\n"
+    "  attach, detach         plug the player in, pull it out\n"
+    "  status                 capacity, free space, firmware version and font\n"
+    "  ls                     one line an entry: index, size in bytes, local time, name (TABs)\n"
+    "  put FILE...            copy files to the player\n"
+    "  get NAME...            copy files from the player (into the folder given with -o)\n"
+    "  rm NAME...             delete files\n"
+    "  mv NAME NEWNAME        rename a file\n"
+    "  up NAME, down NAME     move a file one place earlier or later in the play order\n"
+    "  format                 erase every file of the memory\n"
+    "  fsck                   check the memory's file system\n"
+    "  firmware FILE          write the codec firmware from an Intel HEX or binary file\n"
+    "  font put FILE, font get DIR, font info, font erase   the player's LCD font\n"
+    "\n"
+    "options:\n"
+    "  --card MiB             with create: an external card of MiB mebibytes (1 to 63)\n"
+    "  -o DIR                 with get: the folder the files are copied into\n"
+    "  --low                  with format: erase the whole memory first (low-level format)\n"
+    "  --boot                 with firmware: write the boot code instead of the codec code\n"
+    "  --drive 0|1            the memory: 0 internal (the default), 1 the external card\n"
+    "  --on-exists yes|no|cancel  the answer when a file copied to the PC exists already:\n"
+    "                         yes replaces it, no skips it, cancel stops\n";
+
+constexpr std::string_view kHex2binHelp =
+    "Converts an Intel HEX firmware file into the binary image the player is sent, as the\n"
+    "device manager does before an upgrade. Every record's checksum is checked; a refused\n"
+    "file writes nothing.\n"
+    "\n"
+    "  -o OUT.bin             the image to write (replaced when it exists)\n"
+    "  --boot                 the boot code image, from address 0; without it the codec image,\n"
+    "                         from address 0x2000 (data below it is dropped)\n";
+
 }  // namespace
 
 std::span<const Command> allCommands() {
@@ -108,6 +150,15 @@ std::span<const Command> allCommands() {
       Command{"play", "play FILE [--audio alsa|null] [--speed N|max] [--seek P]", kPlayHelp,
               runPlay},
       Command{"mpr", "mpr MP3 LYRIC [-o OUT] [--on-warning yes|no|cancel]", kMprHelp, runMpr},
+#ifdef NORVA_CLI_HAS_DEVICE
+      Command{"player",
+              "player create [--card MiB] | attach | detach | status | ls | put FILE... | "
+              "get NAME... -o DIR | rm NAME... | mv NAME NEWNAME | up NAME | down NAME | "
+              "format [--low] | fsck | firmware FILE [--boot] | font put FILE | font get DIR | "
+              "font info | font erase  (options: --drive 0|1, --on-exists yes|no|cancel)",
+              kPlayerHelp, runPlayer},
+      Command{"hex2bin", "hex2bin IN.hex -o OUT.bin [--boot]", kHex2binHelp, runHex2bin},
+#endif
   };
   return commands;
 }

@@ -32,8 +32,8 @@ CommandResult norvaWithStdoutTo(const std::string& target, const std::vector<std
   return runCommand(argv);
 }
 
-const std::vector<std::string> kCommands{"lyr",  "lrc",  "unlyr", "screens",
-                                         "logo", "info", "play",  "mpr"};
+const std::vector<std::string> kCommands{"lyr",  "lrc",  "unlyr", "screens", "logo",
+                                         "info", "play", "mpr",   "player",  "hex2bin"};
 
 TEST(NorvaConventions, EveryCommandExplainsEachOptionOfItsUsage) {
   const std::regex option(R"([ \[|](--?[a-z][a-z-]*))");

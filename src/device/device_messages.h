@@ -1,0 +1,56 @@
+#pragma once
+// The device manager's texts to the user, exactly as the program shows them. Texts with a
+// format field keep it as the program fills it ("%s" a name, "%zu" a line number).
+namespace norva::device {
+
+// Player pane and status bar.
+inline constexpr const char* kNoPlayerNotice = " 播放器没有连接,\r\n暂时无法使用固件升级功能！";
+inline constexpr const char* kInternalMemoryTitle = "存储空间";      // 3004
+inline constexpr const char* kExternalMemoryTitle = "扩展存储空间";  // 3005
+inline constexpr const char* kUnknownFirmwareVersion = "Unknown Firmware Version";
+
+// Storage operations.
+inline constexpr const char* kDeleteOneQuestion = "是否删除%s ?";  // 4002
+inline constexpr const char* kDeleteSelectedQuestion =
+    "Would you delete the selected file?";                                         // 4003
+inline constexpr const char* kDeleteCaption = "Confirm file deleting";             // 3008
+inline constexpr const char* kCannotDownloadFolder = "无法下载目录！";             // 4005
+inline constexpr const char* kOverwriteQuestion = "文件已经存在.\n是否需要覆盖?";  // 4006
+inline constexpr const char* kFormatQuestion = "所有文件将被删除.\n是否继续?";     // 4007
+inline constexpr const char* kFormatCaption = "Format";                            // 3012
+inline constexpr const char* kLowLevelFormatCaption = "Low Level Format";          // 3020
+inline constexpr const char* kRawDataNotSpecified =
+    "Raw Data Filename or Range was not specified.";                                  // 4010
+inline constexpr const char* kRawDataRangeExceeded = "Raw Data Range was exceeded.";  // 4011
+
+// Firmware and fonts.
+inline constexpr const char* kFirmwareUpgradeTitle = "固件升级";                  // 3013
+inline constexpr const char* kBootCodeUpgradeTitle = "Boot Code Upgrade";         // 3015
+inline constexpr const char* kIntelHexFilter = "Intel Hex File(*.hex)\n*.hex\n";  // 3014
+inline constexpr const char* kFontDownloadTitle = "LCD UNICODE Font Download";    // 3019
+inline constexpr const char* kFontFilter = "Bitmap font(*.fot)\n*.fot\n\n";       // 3018
+inline constexpr const char* kUnplugUsb = "请拔除USB!";                           // 4008
+inline constexpr const char* kRestartPlayer = "重新启动播放器";                   // 4009
+inline constexpr const char* kFontInfoCaption = "播放器字体信息";
+
+// The system's own message for a path that is too long (Windows error 206).
+inline constexpr const char* kPathTooLongText = "文件名或扩展名太长。";
+
+// Texts of our own for what the original never refused.
+inline constexpr const char* kHexRefusedCaption = "Intel HEX";
+inline constexpr const char* kHexRefusedPrefix = "固件文件无法转换，没有发送到播放器：";
+inline constexpr const char* kHexLineText = "第%zu行";
+inline constexpr const char* kHexNonHexCharacter = "含有非十六进制字符";
+inline constexpr const char* kHexRecordCutShort = "的记录不完整";
+inline constexpr const char* kHexRecordTooLong = "的记录后面有多余的字符";
+inline constexpr const char* kHexBadChecksum = "的校验和错误";
+inline constexpr const char* kHexBadAddressRecord = "的地址记录无效";
+inline constexpr const char* kHexImageTooLarge = "的数据使固件映像超过16 MiB";
+inline constexpr const char* kHexEmptyImage = "转换后的固件映像为空";
+inline constexpr const char* kHexCannotRead = "无法读取文件";
+inline constexpr const char* kHexCannotWrite = "无法写入映像文件";
+inline constexpr const char* kUnsafePlayerName = "播放器上的文件名含有路径分隔符或“..”，已拒绝：";
+inline constexpr const char* kLibraryMissing = "无法加载播放器的USB库：";
+inline constexpr const char* kPlayerErrorCaption = "播放器";
+
+}  // namespace norva::device

@@ -1,0 +1,93 @@
+#include "device/service/tcc730_loader.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace norva::device {
+namespace {
+
+std::filesystem::path programFolder() {
+  std::error_code ec;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path() : self.parent_path();
+}
+
+template <typename Function>
+bool resolve(void* library, const char* name, Function& slot, std::string& missing) {
+  slot = reinterpret_cast<Function>(::dlsym(library, name));
+  if (slot == nullptr) missing += std::string(missing.empty() ? "" : ", ") + name;
+  return slot != nullptr;
+}
+
+LoadedLibrary load() {
+  static Tcc730Functions table;
+  LoadedLibrary result;
+  std::vector<std::string> candidates;
+  if (const char* named = std::getenv(kTcc730LibraryVariable); named && *named)
+    candidates.emplace_back(named);
+  if (const auto folder = programFolder(); !folder.empty()) {
+    std::error_code ec;
+    if (const auto beside = folder / kTcc730LibraryName; std::filesystem::exists(beside, ec))
+      candidates.push_back(beside.string());
+  }
+  candidates.emplace_back(kTcc730LibraryName);
+
+  void* library = nullptr;
+  for (const auto& candidate : candidates) {
+    library = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library != nullptr) break;
+    const char* why = ::dlerror();
+    result.error += (result.error.empty() ? "" : "; ") + std::string(why ? why : candidate);
+  }
+  if (library == nullptr) return result;
+
+  std::string missing;
+  resolve(library, "TCC730_SetTimeout", table.SetTimeout, missing);
+  resolve(library, "TCC730_Open", table.Open, missing);
+  resolve(library, "TCC730_Close", table.Close, missing);
+  resolve(library, "TCC730_IsValidHandle", table.IsValidHandle, missing);
+  resolve(library, "TCC730_TestConnection", table.TestConnection, missing);
+  resolve(library, "TCC730_Free", table.Free, missing);
+  resolve(library, "TCC730_GetMediumInfo", table.GetMediumInfo, missing);
+  resolve(library, "TCC730_GetError", table.GetError, missing);
+  resolve(library, "TCC730_GetWindowsError", table.GetWindowsError, missing);
+  resolve(library, "TCC730_DispError", table.DispError, missing);
+  resolve(library, "TCC730_Download", table.Download, missing);
+  resolve(library, "TCC730_Upload", table.Upload, missing);
+  resolve(library, "TCC730_Delete", table.Delete, missing);
+  resolve(library, "TCC730_Rename", table.Rename, missing);
+  resolve(library, "TCC730_Replace", table.Replace, missing);
+  resolve(library, "TCC730_Format", table.Format, missing);
+  resolve(library, "TCC730_FormatLow", table.FormatLow, missing);
+  resolve(library, "TCC730_UpgradeFirmware", table.UpgradeFirmware, missing);
+  resolve(library, "TCC730_DownloadFont", table.DownloadFont, missing);
+  resolve(library, "TCC730_GetFontInfo", table.GetFontInfo, missing);
+  resolve(library, "TCC730_EraseFont", table.EraseFont, missing);
+  resolve(library, "TCC730_UploadFont", table.UploadFont, missing);
+  resolve(library, "TCC730_UploadRawData", table.UploadRawData, missing);
+  resolve(library, "TCC730_GetFirmwareVersionString", table.GetFirmwareVersionString, missing);
+  resolve(library, "TCC730X_ReadDirectory", table.ReadDirectory, missing);
+  resolve(library, "TCC730X_SetDisplayCallback", table.SetDisplayCallback, missing);
+  resolve(library, "TCC730X_ErrorText", table.ErrorText, missing);
+  resolve(library, "TCC730X_ReplaceNamed", table.ReplaceNamed, missing);
+  if (!missing.empty()) {
+    result.error = "missing functions: " + missing;
+    ::dlclose(library);
+    return result;
+  }
+  result.functions = &table;
+  return result;
+}
+
+}  // namespace
+
+const LoadedLibrary& loadTcc730Library() {
+  static const LoadedLibrary loaded = load();
+  return loaded;
+}
+
+}  // namespace norva::device

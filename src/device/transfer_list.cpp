@@ -1,0 +1,25 @@
+#include "device/transfer_list.h"
+
+#include <algorithm>
+
+namespace norva::device {
+
+std::string_view fileNamePart(std::string_view path) {
+  const auto slash = path.find_last_of("\\/");
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool TransferList::ContainsFileName(std::string_view path) const {
+  const std::string_view wanted = fileNamePart(path);
+  return std::any_of(items_.begin(), items_.end(), [&](const TransferItem& item) {
+    return equalsIgnoringCase(fileNamePart(item.text), wanted);
+  });
+}
+
+}  // namespace norva::device
