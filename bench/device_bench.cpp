@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "device/intel_hex.h"
 #include "device/service/hex_file.h"
 

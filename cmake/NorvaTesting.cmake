@@ -4,7 +4,9 @@
 function(norva_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock norva_warnings)
+  # Every test may read its fixture files, whatever layer it tests.
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} norva_base_service GTest::gtest_main GTest::gmock
+                                        norva_warnings)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE NORVA_TEST_DATA_DIR="${NORVA_TEST_DATA_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120)

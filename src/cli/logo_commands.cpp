@@ -20,7 +20,7 @@
 
 #include "logo/service/picture_loader.h"
 #else
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #endif
 
 namespace norva::cli {

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <string>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "base/file_names.h"
 #include "base/gbk_codec.h"
 #include "cli/cli_prompter.h"

@@ -19,7 +19,7 @@
 #include "audio/null_output.h"
 #include "audio/service/alsa_output.h"
 #include "audio/service/fallback_output.h"
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "base/gbk_codec.h"
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"

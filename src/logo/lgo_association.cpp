@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 
 extern char** environ;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/registry_store.h"
+#include "base/service/registry_store.h"
 
 namespace norva::logo {
 

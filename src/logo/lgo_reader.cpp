@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "base/byte_order.h"
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 
 namespace norva::logo {
 namespace {

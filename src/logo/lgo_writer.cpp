@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 
 namespace norva::logo {
 

@@ -1,4 +1,4 @@
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "base/registry_store.h"
+#include "base/service/registry_store.h"
 
 #include <gtest/gtest.h>
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "base/file_identity.h"
-#include "base/file_io.h"
-#include "base/staged_file.h"
+#include "base/service/file_identity.h"
+#include "base/service/file_io.h"
+#include "base/service/staged_file.h"
 
 namespace norva {
 namespace {

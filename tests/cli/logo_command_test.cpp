@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "test_support/run_command.h"
 #include "test_support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "test_support/run_command.h"
 #include "test_support/temp_dir.h"
 

@@ -1,7 +1,7 @@
 // norva's lyric subcommands, run as a user would: files on disk, exit codes, messages on stderr.
 #include <gtest/gtest.h>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "test_support/run_command.h"
 #include "test_support/temp_dir.h"
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "test_support/run_command.h"
 #include "test_support/temp_dir.h"
 

@@ -1,7 +1,7 @@
 // norva info, play and mpr, run as a user would: files on disk, exit codes, what is printed.
 #include <gtest/gtest.h>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "test_support/run_command.h"
 #include "test_support/temp_dir.h"
 

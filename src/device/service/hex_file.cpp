@@ -1,6 +1,6 @@
 #include "device/service/hex_file.h"
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 
 namespace norva::device {
 

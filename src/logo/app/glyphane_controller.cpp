@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QMetaObject>
 
-#include "base/registry_store.h"
+#include "base/service/registry_store.h"
 #include "logo/app/skin_artwork.h"
 #include "logo/lgo_writer.h"
 #include "logo/logo_conversion.h"

@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QScreen>
 
-#include "base/registry_store.h"
+#include "base/service/registry_store.h"
 #include "desktop/desktop_opener.h"
 #include "desktop/file_dialogs.h"
 #include "desktop/program_settings.h"

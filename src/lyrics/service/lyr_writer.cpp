@@ -1,6 +1,6 @@
 #include "lyrics/service/lyr_writer.h"
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "lyrics/lyrics_messages.h"
 #include "lyrics/timed_lyr_image.h"
 

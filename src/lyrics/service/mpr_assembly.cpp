@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "base/file_io.h"
-#include "base/staged_file.h"
+#include "base/service/file_io.h"
+#include "base/service/staged_file.h"
 #include "lyrics/lyrics_messages.h"
 #include "lyrics/relay.h"
 #include "lyrics/service/lyr_compiler.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "preview/preview_messages.h"
 
 namespace norva::preview {

@@ -9,9 +9,9 @@
 #include <QPushButton>
 
 #include "../lgo_test_support.h"
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "base/recording_prompter.h"
-#include "base/registry_store.h"
+#include "base/service/registry_store.h"
 #include "desktop/about_dialog.h"
 #include "desktop/scripted_file_dialogs.h"
 #include "logo/app/glyphane_controller.h"

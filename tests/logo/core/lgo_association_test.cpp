@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "logo/lgo_association.h"
 #include "test_support/temp_dir.h"
 

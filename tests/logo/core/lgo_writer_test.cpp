@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "../lgo_test_support.h"
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "base/recording_prompter.h"
 #include "logo/lgo_reader.h"
 #include "logo/lgo_writer.h"

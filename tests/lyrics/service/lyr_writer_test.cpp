@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/byte_order.h"
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "base/recording_prompter.h"
 #include "lyrics/distinct_characters.h"
 #include "test_support/temp_dir.h"

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "base/byte_order.h"
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "base/recording_prompter.h"
 #include "lyrics/relay.h"
 #include "lyrics/service/lyr_compiler.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "base/byte_order.h"
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "base/recording_prompter.h"
 #include "lyrics/service/mpr_assembly.h"
 #include "lyrics/timed_lyr_image.h"

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "preview/synthetic_stream.h"
 
 namespace norva::preview {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "preview/lyric_body.h"
 #include "preview/service/engine_test_support.h"
 #include "preview/service/reference_decode.h"

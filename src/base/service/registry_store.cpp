@@ -1,8 +1,8 @@
-#include "base/registry_store.h"
+#include "base/service/registry_store.h"
 
 #include <cstdlib>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 
 namespace norva {
 namespace {

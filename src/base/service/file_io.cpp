@@ -1,9 +1,9 @@
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 
 #include <algorithm>
 #include <fstream>
 
-#include "base/staged_file.h"
+#include "base/service/staged_file.h"
 
 namespace norva {
 

@@ -1,4 +1,4 @@
-#include "base/staged_file.h"
+#include "base/service/staged_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "base/file_identity.h"
+#include "base/service/file_identity.h"
 
 #include <sys/stat.h>
 
