@@ -1,0 +1,86 @@
+#include "usb/service/image_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace norva::usb {
+
+ImageFile::ImageFile(const std::filesystem::path& path, Gate gate) : gate_(std::move(gate)) {
+  fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  writable_ = fd_ >= 0;
+  if (fd_ < 0) fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) {
+    lastError_ = errno;
+    return;
+  }
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    lastError_ = errno;
+    ::close(fd_);
+    fd_ = -1;
+    return;
+  }
+  size_ = static_cast<uint64_t>(info.st_size);
+}
+
+ImageFile::~ImageFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool ImageFile::read(uint64_t offset, std::span<uint8_t> bytes) {
+  if (offset > size_ || bytes.size() > size_ - offset) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t got =
+        ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      lastError_ = got < 0 ? errno : EIO;
+      return false;
+    }
+    done += static_cast<size_t>(got);
+  }
+  return true;
+}
+
+bool ImageFile::passGate() {
+  if (gate_ && !gate_()) {
+    gateClosed_ = true;
+    lastError_ = 0;
+    return false;
+  }
+  return true;
+}
+
+bool ImageFile::write(uint64_t offset, std::span<const uint8_t> bytes) {
+  if (offset > size_ || bytes.size() > size_ - offset) return false;
+  if (!passGate()) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t put =
+        ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      lastError_ = put < 0 ? errno : EIO;
+      return false;
+    }
+    done += static_cast<size_t>(put);
+  }
+  return true;
+}
+
+bool ImageFile::erase() {
+  if (!passGate()) return false;
+  // Cutting the file to nothing and growing it back gives zero bytes throughout (and frees the
+  // disk space the old contents took).
+  if (::ftruncate(fd_, 0) != 0 || ::ftruncate(fd_, static_cast<off_t>(size_)) != 0) {
+    lastError_ = errno;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace norva::usb
