@@ -269,12 +269,16 @@ std::optional<std::vector<uint32_t>> FatVolume::dataClusters(const FileEntry& en
   if (needed > layout_.clusterCount()) return std::nullopt;
   std::vector<uint32_t> clusters;
   clusters.reserve(static_cast<size_t>(needed));
+  std::vector<bool> seen(size_t{layout_.clusterCount()} + 2, false);
   uint32_t cluster = entry.firstCluster;
-  // A chain can visit each cluster once, so `needed` steps bound the walk even when it loops.
+  // At most `needed` steps, each to a cluster not seen before that is part of a chain.
   while (clusters.size() < needed) {
-    if (!isDataCluster(cluster)) return std::nullopt;
+    if (!isDataCluster(cluster) || seen[cluster]) return std::nullopt;
+    const uint32_t next = fatEntry(cluster);
+    if (next == 0 || next == kBadCluster) return std::nullopt;
+    seen[cluster] = true;
     clusters.push_back(cluster);
-    cluster = fatEntry(cluster);
+    cluster = next;
   }
   return clusters;
 }
