@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "usb/core/fat_test_support.h"
 #include "usb/fat_layout.h"
 #include "usb/fat_volume.h"
 #include "usb/player_records.h"
-#include "usb/core/fat_test_support.h"
 
 namespace norva::usb {
 namespace {
@@ -32,9 +32,9 @@ TEST_P(PlayerLayoutTable, SizesAndLimit) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, PlayerLayoutTable,
-    testing::Values(LayoutRow{0, false, 0, 0},    // below the smallest card
-                    LayoutRow{1, true, 1, 62},    // 2048 - 35 = 2013 sectors -> 62 clusters
-                    LayoutRow{32, true, 6, 2046}, // internal: 65536 - 45 = 65491 -> 2046
+    testing::Values(LayoutRow{0, false, 0, 0},      // below the smallest card
+                    LayoutRow{1, true, 1, 62},      // 2048 - 35 = 2013 sectors -> 62 clusters
+                    LayoutRow{32, true, 6, 2046},   // internal: 65536 - 45 = 65491 -> 2046
                     LayoutRow{62, true, 12, 3966},  // 126976 - 57 = 126919 -> 3966
                     LayoutRow{63, true, 12, 4030},  // 129024 - 57 = 128967 -> 4030
                     LayoutRow{64, false, 0, 0}));   // 4094 clusters: no longer FAT12
@@ -117,17 +117,16 @@ TEST_P(DamagedBootSector, IsRefused) {
   EXPECT_EQ(FatVolume::open(device), nullptr) << GetParam().what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, DamagedBootSector,
-    testing::Values(BootDamage{"no signature", 510, 0x00},
-                    BootDamage{"sector size 768", 12, 0x03},
-                    BootDamage{"zero sectors per cluster", 13, 0},
-                    BootDamage{"3 sectors per cluster", 13, 3},
-                    BootDamage{"no reserved sector", 14, 0},
-                    BootDamage{"no tables", 16, 0},
-                    BootDamage{"zero table size", 22, 0},
-                    BootDamage{"total larger than the image", 20, 0x10},
-                    BootDamage{"no root entries", 18, 0}));
+INSTANTIATE_TEST_SUITE_P(Fields, DamagedBootSector,
+                         testing::Values(BootDamage{"no signature", 510, 0x00},
+                                         BootDamage{"sector size 768", 12, 0x03},
+                                         BootDamage{"zero sectors per cluster", 13, 0},
+                                         BootDamage{"3 sectors per cluster", 13, 3},
+                                         BootDamage{"no reserved sector", 14, 0},
+                                         BootDamage{"no tables", 16, 0},
+                                         BootDamage{"zero table size", 22, 0},
+                                         BootDamage{"total larger than the image", 20, 0x10},
+                                         BootDamage{"no root entries", 18, 0}));
 
 TEST(DamagedImage, TruncatedImageIsRefused) {
   std::vector<uint8_t> image = freshImage(1);

@@ -28,7 +28,9 @@ TEST(Utf, MalformedUtf8IsRefused) {
 }
 
 TEST(Utf, LoneSurrogateShowsAsReplacement) {
-  EXPECT_EQ(utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}),
+            "a\xEF\xBF\xBD"
+            "b");
 }
 
 // Long names are limited to 255 UTF-16 units.
@@ -52,8 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Units, LongNameLength,
                                          LengthRow{256, false}));
 
 TEST(LongName, ForbiddenFormsAreInvalid) {
-  for (const std::string bad : {"", ".", "..", "a/b", "a\\b", "a:b", "a*b", "a?b", "a\"b",
-                                "a<b", "a>b", "a|b", "tab\there", "trailing.", "trailing "})
+  for (const std::string bad : {"", ".", "..", "a/b", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b",
+                                "a>b", "a|b", "tab\there", "trailing.", "trailing "})
     EXPECT_FALSE(isValidLongName(bad)) << bad;
   for (const std::string good : {"a", ".hidden", "My Song (live) [1].mp3", "歌曲.mp3", "a+b;c"})
     EXPECT_TRUE(isValidLongName(good)) << good;
@@ -72,15 +74,15 @@ TEST_P(ShortNameGeneration, FromLongName) {
   EXPECT_EQ(std::string(name->begin(), name->end()), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, ShortNameGeneration,
-    testing::Values(ShortNameRow{"SONG.MP3", "SONG    MP3"}, ShortNameRow{"song.mp3", "SONG    MP3"},
-                    ShortNameRow{"Long File Name.mp3", "LONGFI~1MP3"},
-                    ShortNameRow{"a.b.c.mpeg", "ABC~1   MPE"},
-                    ShortNameRow{".hidden", "HIDDEN~1   "},
-                    ShortNameRow{"歌曲.mp3", "__~1    MP3"},
-                    ShortNameRow{"a+b=c.txt", "A_B_C~1 TXT"},
-                    ShortNameRow{"README", "README     "}));
+INSTANTIATE_TEST_SUITE_P(Names, ShortNameGeneration,
+                         testing::Values(ShortNameRow{"SONG.MP3", "SONG    MP3"},
+                                         ShortNameRow{"song.mp3", "SONG    MP3"},
+                                         ShortNameRow{"Long File Name.mp3", "LONGFI~1MP3"},
+                                         ShortNameRow{"a.b.c.mpeg", "ABC~1   MPE"},
+                                         ShortNameRow{".hidden", "HIDDEN~1   "},
+                                         ShortNameRow{"歌曲.mp3", "__~1    MP3"},
+                                         ShortNameRow{"a+b=c.txt", "A_B_C~1 TXT"},
+                                         ShortNameRow{"README", "README     "}));
 
 TEST(ShortNameGeneration, TakenNamesGetTheNextNumber) {
   const std::vector<ShortName> taken = {shortName("SONG    MP3"), shortName("LONGFI~1MP3"),
@@ -109,7 +111,8 @@ TEST(ShortName, TextAndChecksum) {
 }
 
 TEST(SafeForPc, NamesThatWouldLeaveTheFolderAreRefused) {
-  for (const std::string& bad : std::vector<std::string>{"", "../x", "a/b", "a\\b", "..", "x..y", std::string("a\0b", 3)})
+  for (const std::string& bad :
+       std::vector<std::string>{"", "../x", "a/b", "a\\b", "..", "x..y", std::string("a\0b", 3)})
     EXPECT_FALSE(isSafeForPc(bad)) << bad;
   EXPECT_TRUE(isSafeForPc("song.mp3"));
   EXPECT_TRUE(isSafeForPc(".hidden"));

@@ -9,7 +9,7 @@
 namespace norva::usb {
 namespace {
 
-constexpr size_t kRootOffset = 13 * 512;  // root directory of a fresh 32 MiB volume
+constexpr size_t kRootOffset = 13 * 512;      // root directory of a fresh 32 MiB volume
 constexpr size_t kSmallRootOffset = 3 * 512;  // of a fresh 1 MiB volume (tables of 1 sector)
 constexpr size_t kFatOffset = 512;
 
@@ -131,9 +131,9 @@ TEST_F(VolumeTest, SwapMovesWholeEntryGroups) {
   const auto& image = device_.image();
   EXPECT_EQ(image[kRootOffset], 0x43);
   EXPECT_EQ(image[kRootOffset + 2 * 32], 0x01);
-  EXPECT_EQ(std::string(image.begin() + kRootOffset + 4 * 32,
-                        image.begin() + kRootOffset + 4 * 32 + 11),
-            "A       MP3");
+  EXPECT_EQ(
+      std::string(image.begin() + kRootOffset + 4 * 32, image.begin() + kRootOffset + 4 * 32 + 11),
+      "A       MP3");
   const auto reread = FatVolume::open(device_);
   std::vector<uint8_t> data;
   ASSERT_EQ(reread->readFile(0, data), FatStatus::Ok);
@@ -164,8 +164,8 @@ TEST_P(RootDirectoryLimit, LastFileFitsOrNot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Slots, RootDirectoryLimit,
-                         testing::Values(RootRow{510, FatStatus::Ok},    // 511th file
-                                         RootRow{511, FatStatus::Ok},    // 512th: last slot
+                         testing::Values(RootRow{510, FatStatus::Ok},  // 511th file
+                                         RootRow{511, FatStatus::Ok},  // 512th: last slot
                                          RootRow{512, FatStatus::DirectoryFull}));  // 513th
 
 TEST(RootDirectoryLimit, LongNameNeedingTwoSlotsWhenOneIsLeft) {
@@ -322,7 +322,7 @@ TEST_F(DamagedDirectory, FoldersLabelsAndDeletedSlotsAreNotListed) {
   slot(2, "FOLDER     ", 0x10, 0, 0);
   slot(3, "SONG    MP3", 0x20, 0, 0);
   image_[kSmallRootOffset + 3 * 32 + 12] = 0x18;  // shown in lower case
-  slot(5, "AFTER   MP3", 0x20, 0, 0);         // after the end mark in slot 4
+  slot(5, "AFTER   MP3", 0x20, 0, 0);             // after the end mark in slot 4
   MemoryBlockDevice device(image_);
   const auto volume = FatVolume::open(device);
   ASSERT_EQ(volume->files().size(), 1u);

@@ -98,8 +98,7 @@ TEST(Firmware, CrcAndVersionText) {
   // A long stem is cut at 40 bytes, never inside a character.
   std::string longStem;
   for (int i = 0; i < 20; ++i) longStem += "固";  // 60 bytes
-  EXPECT_EQ(firmwareVersionText(bytes, longStem + ".bin"),
-            longStem.substr(0, 39) + " CBF43926");
+  EXPECT_EQ(firmwareVersionText(bytes, longStem + ".bin"), longStem.substr(0, 39) + " CBF43926");
 }
 
 }  // namespace
