@@ -341,13 +341,12 @@ bool FatVolume::writeData(std::span<const uint32_t> clusters, std::span<const ui
 }
 
 bool FatVolume::writeTables() {
-  for (uint32_t copy = 0; copy < layout_.fatCount; ++copy) {
-    const uint64_t offset =
-        (uint64_t{layout_.fatStartSector()} + uint64_t{copy} * layout_.sectorsPerFat) *
-        layout_.bytesPerSector;
-    if (!device_.write(offset, fat_)) return false;
-  }
-  return true;
+  // The copies lie one after the other: written in one step, they never differ on the device.
+  std::vector<uint8_t> tables;
+  tables.reserve(fat_.size() * layout_.fatCount);
+  for (uint32_t copy = 0; copy < layout_.fatCount; ++copy)
+    tables.insert(tables.end(), fat_.begin(), fat_.end());
+  return device_.write(uint64_t{layout_.fatStartSector()} * layout_.bytesPerSector, tables);
 }
 
 bool FatVolume::writeRoot(const std::vector<Group>& groups) {

@@ -6,7 +6,8 @@
 // that run short, loop or hit a free cluster make the file unreadable (BadImage), never crash.
 //
 // Writes are ordered so that an interruption can only leave clusters that no entry uses: a new
-// file's data first, then the allocation tables, then its directory entry; a removed file's
+// file's data first, then the allocation tables (every copy in one write, so the copies never
+// differ), then its directory entry; a removed file's
 // directory entry first, then its clusters are freed. After a failed write the volume reloads
 // its view of the device, so it always describes what is on it.
 #include <cstdint>
