@@ -353,6 +353,7 @@ bool FatVolume::writeRoot(const std::vector<Group>& groups) {
   std::vector<uint8_t> root(root_.size(), 0);
   size_t offset = 0;
   for (const Group& group : groups) {
+    if (group.slots.size() > root.size() - offset) return false;  // callers checked the room
     std::copy(group.slots.begin(), group.slots.end(), root.begin() + offset);
     offset += group.slots.size();
   }
