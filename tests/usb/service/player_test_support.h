@@ -17,8 +17,12 @@
 namespace norva::usb {
 
 inline std::vector<uint8_t> fileBytes(const std::filesystem::path& path) {
+  std::error_code ec;
+  std::vector<uint8_t> bytes(static_cast<size_t>(std::filesystem::file_size(path, ec)));
+  if (ec) return {};
   std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
 }
 
 inline void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
