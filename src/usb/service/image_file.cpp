@@ -32,18 +32,10 @@ ImageFile::~ImageFile() {
 
 bool ImageFile::read(uint64_t offset, std::span<uint8_t> bytes) {
   if (offset > size_ || bytes.size() > size_ - offset) return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t got =
-        ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      lastError_ = got < 0 ? errno : EIO;
-      return false;
-    }
-    done += static_cast<size_t>(got);
-  }
-  return true;
+  return transferAll(bytes.size(), [&](size_t done) {
+    return ::pread(fd_, bytes.data() + done, bytes.size() - done,
+                   static_cast<off_t>(offset + done));
+  });
 }
 
 bool ImageFile::passGate() {
@@ -58,16 +50,22 @@ bool ImageFile::passGate() {
 bool ImageFile::write(uint64_t offset, std::span<const uint8_t> bytes) {
   if (offset > size_ || bytes.size() > size_ - offset) return false;
   if (!passGate()) return false;
+  return transferAll(bytes.size(), [&](size_t done) {
+    return ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
+                    static_cast<off_t>(offset + done));
+  });
+}
+
+bool ImageFile::transferAll(size_t size, const std::function<ssize_t(size_t done)>& step) {
   size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t put =
-        ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) {
-      lastError_ = put < 0 ? errno : EIO;
+  while (done < size) {
+    const ssize_t moved = step(done);
+    if (moved < 0 && errno == EINTR) continue;
+    if (moved <= 0) {
+      lastError_ = moved < 0 ? errno : EIO;
       return false;
     }
-    done += static_cast<size_t>(put);
+    done += static_cast<size_t>(moved);
   }
   return true;
 }

@@ -2,8 +2,10 @@
 // A drive image file as the block device of a FAT volume. Before every write it asks its gate
 // whether the operation may go on (the simulated player is still attached); a closed gate
 // fails the write, so an unplugged player stops a transfer at its next step.
+#include <sys/types.h>
 #include <cstdint>
 #include <filesystem>
+
 #include <functional>
 
 #include "usb/block_device.h"
@@ -33,6 +35,8 @@ class ImageFile final : public BlockDevice {
 
  private:
   bool passGate();
+  // Repeats a partial read or write until `size` bytes moved; false on an error or end of file.
+  bool transferAll(size_t size, const std::function<ssize_t(size_t done)>& step);
 
   int fd_ = -1;
   bool writable_ = false;

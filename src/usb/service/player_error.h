@@ -35,4 +35,8 @@ struct PlayerResult {
   bool ok() const { return error == PlayerError::Ok; }
 };
 
+inline PlayerResult failed(PlayerError error, int systemError = 0) {
+  return PlayerResult{error, systemError};
+}
+
 }  // namespace norva::usb

@@ -14,6 +14,7 @@
 #include "usb/ima_adpcm.h"
 #include "usb/service/image_file.h"
 #include "usb/service/state_lock.h"
+#include "usb/service/store_file.h"
 
 namespace norva::usb {
 namespace fs = std::filesystem;
@@ -22,10 +23,6 @@ namespace {
 constexpr std::string_view kAttachedFlag = "attached";
 constexpr std::string_view kInternalImage = "internal.img";
 constexpr std::string_view kExternalImage = "external.img";
-
-PlayerResult failed(PlayerError error, int systemError = 0) {
-  return PlayerResult{error, systemError};
-}
 
 int lastErrnoOr(int fallback) {
   return errno != 0 ? errno : fallback;
@@ -92,13 +89,6 @@ PlayerResult fromFat(FatStatus status, const ImageFile& image) {
       return failed(PlayerError::Exists);
   }
   return failed(PlayerError::General);
-}
-
-PlayerResult writePcFile(const fs::path& target, std::span<const uint8_t> bytes) {
-  errno = 0;
-  if (!writeFileAtomically(target, bytes).empty())
-    return failed(PlayerError::File, lastErrnoOr(EIO));
-  return {};
 }
 
 bool validIndex(int index, const FatVolume& volume) {
@@ -264,10 +254,10 @@ PlayerResult SimulatedPlayer::upload(int drive, int index, const fs::path& targe
     if (const auto result = fromFat(volume.readFile(static_cast<size_t>(index), data), image);
         !result.ok())
       return result;
-    if (conversion == Conversion::None) return writePcFile(target, data);
+    if (conversion == Conversion::None) return storeFile(target, data);
     const auto wave = decodeImaAdpcmWave(data);
     if (!wave) return failed(PlayerError::BadImage);
-    return writePcFile(target, *wave);
+    return storeFile(target, *wave);
   });
 }
 
@@ -341,7 +331,7 @@ PlayerResult SimulatedPlayer::readRaw(int drive, uint32_t firstBlock, uint32_t b
     std::vector<uint8_t> bytes(static_cast<size_t>(count * kBlockSize));
     if (!image.read(first * kBlockSize, bytes))
       return failed(PlayerError::General, image.lastError());
-    return writePcFile(target, bytes);
+    return storeFile(target, bytes);
   });
 }
 

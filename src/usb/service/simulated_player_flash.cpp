@@ -9,6 +9,7 @@
 #include "usb/firmware_version.h"
 #include "usb/service/simulated_player.h"
 #include "usb/service/state_lock.h"
+#include "usb/service/store_file.h"
 
 namespace norva::usb {
 namespace fs = std::filesystem;
@@ -18,21 +19,10 @@ constexpr uint64_t kMaxFlashFile = 16u * 1024 * 1024;
 constexpr std::string_view kFontFile = "font.fot";
 constexpr std::string_view kFontNameFile = "font_name.txt";
 
-PlayerResult failed(PlayerError error, int systemError = 0) {
-  return PlayerResult{error, systemError};
-}
-
 std::optional<std::string> readText(const fs::path& file) {
   const ReadResult read = readWholeFile(file, kMaxFlashFile);
   if (read.status != ReadResult::Status::Ok) return std::nullopt;
   return std::string(read.bytes.begin(), read.bytes.end());
-}
-
-PlayerResult storeFile(const fs::path& file, std::span<const uint8_t> bytes) {
-  errno = 0;
-  if (!writeFileAtomically(file, bytes).empty())
-    return failed(PlayerError::File, errno != 0 ? errno : EIO);
-  return {};
 }
 
 // Reads a PC file for the flash: missing files are File/ENOENT, empty or oversized ones
