@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   libgl-dev libxkbcommon-dev
   libmpg123-dev libsndfile1-dev libmp3lame-dev libasound2-dev libasound2-plugins alsa-utils
+  dosfstools mtools
   shared-mime-info desktop-file-utils xdg-utils
   dosfstools mtools binutils
   fonts-wqy-microhei fonts-dejavu-core

@@ -83,8 +83,7 @@ int TCC730_EraseFont(TCC730_HANDLE handle);
 int TCC730_UploadFont(void* owner, TCC730_HANDLE handle, const char* pcTarget, int reserved,
                       uint32_t fontSize);
 int TCC730_UploadRawData(void* owner, TCC730_HANDLE handle, int drive, uint32_t firstBlock,
-                         uint32_t blockCount, const char* pcPath, int reserved,
-                         uint32_t byteCount);
+                         uint32_t blockCount, const char* pcPath, int reserved, uint32_t byteCount);
 const char* TCC730_GetFirmwareVersionString(void);
 
 /* Extension: the drive's directory in play order as 300-byte DirectoryEntry records (at most

@@ -1,0 +1,16 @@
+#include "usb/service/store_file.h"
+
+#include <cerrno>
+
+#include "base/file_io.h"
+
+namespace norva::usb {
+
+PlayerResult storeFile(const std::filesystem::path& file, std::span<const uint8_t> bytes) {
+  errno = 0;
+  if (!writeFileAtomically(file, bytes).empty())
+    return failed(PlayerError::File, errno != 0 ? errno : EIO);
+  return {};
+}
+
+}  // namespace norva::usb
