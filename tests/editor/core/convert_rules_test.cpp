@@ -38,9 +38,12 @@ TEST(ConvertFilters, LyrExtensionIsAddedUnlessPresent) {
     const char* output;
   };
   const Row rows[] = {
-      {"/d/song", "/d/song.lyr"},         {"/d/song.LYR", "/d/song.LYR"},
-      {"/d/song.Lyr", "/d/song.Lyr"},     {"/d/song.tly", "/d/song.tly.lyr"},
-      {"/d/song.ly", "/d/song.ly.lyr"},   {".lyr", ".lyr.lyr"},
+      {"/d/song", "/d/song.lyr"},
+      {"/d/song.LYR", "/d/song.LYR"},
+      {"/d/song.Lyr", "/d/song.Lyr"},
+      {"/d/song.tly", "/d/song.tly.lyr"},
+      {"/d/song.ly", "/d/song.ly.lyr"},
+      {".lyr", ".lyr.lyr"},
       {"a.lyr", "a.lyr"},
   };
   for (const Row& row : rows)

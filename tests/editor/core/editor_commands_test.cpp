@@ -16,12 +16,12 @@ std::vector<int> menuIds(Menu menu) {
 
 TEST(EditorCommands, MenusHoldTheirItemsInOrder) {
   using V = std::vector<int>;
-  EXPECT_EQ(menuIds(Menu::File), (V{57600, 57601, 57603, 57604, 0, 57607, 57609, 57606, 0, 57616,
-                                    0, 57665}));
+  EXPECT_EQ(menuIds(Menu::File),
+            (V{57600, 57601, 57603, 57604, 0, 57607, 57609, 57606, 0, 57616, 0, 57665}));
   EXPECT_EQ(menuIds(Menu::Edit), (V{57643, 0, 57635, 57634, 57637, 0, 32771, 32815}));
   EXPECT_EQ(menuIds(Menu::View), (V{59392, 32848, 59393}));
-  EXPECT_EQ(menuIds(Menu::Audio), (V{32774, 32835, 32836, 32837, 32838, 32786, 32787, 32793,
-                                     32779, 32778, 32831, 0, 32776, 32851, 32777}));
+  EXPECT_EQ(menuIds(Menu::Audio), (V{32774, 32835, 32836, 32837, 32838, 32786, 32787, 32793, 32779,
+                                     32778, 32831, 0, 32776, 32851, 32777}));
   EXPECT_EQ(menuIds(Menu::Convert), (V{32858, 32859, 0, 32856, 32857, 0, 32860}));
   EXPECT_EQ(menuIds(Menu::Settings), (V{32861, 32862}));
   EXPECT_EQ(menuIds(Menu::Help), (V{57664, 32792}));
@@ -79,8 +79,8 @@ TEST(EditorCommands, CommandsOfPiecesNotPresentStayDisabled) {
     EXPECT_FALSE(isEnabled(id, state)) << id;
   EXPECT_TRUE(isEnabled(command::kInsertLineBreak, state));
 
-  state.features |= static_cast<unsigned>(Feature::Audio) |
-                    static_cast<unsigned>(Feature::SamiTools);
+  state.features |=
+      static_cast<unsigned>(Feature::Audio) | static_cast<unsigned>(Feature::SamiTools);
   EXPECT_TRUE(isEnabled(command::kPlay, state));
   EXPECT_TRUE(isEnabled(command::kTlyToSami, state));
   EXPECT_TRUE(isEnabled(command::kVerifySync, state));

@@ -12,12 +12,18 @@ TEST(LyricFileType, TheLastFourCharactersNameTheType) {
     std::optional<LyricFileType> type;
   };
   const Row rows[] = {
-      {"x.tly", LyricFileType::Tly},  {"x.TLY", LyricFileType::Tly},
-      {"x.Txt", LyricFileType::Text}, {"song.smi", LyricFileType::Sami},
-      {"a.LyR", LyricFileType::Lyr},  {"b.lrc", LyricFileType::Lrc},
-      {".tly", LyricFileType::Tly},   {"x.tl", std::nullopt},
-      {"x", std::nullopt},            {"x.tlyx", std::nullopt},
-      {"tly", std::nullopt},          {"x.lyr.bak", std::nullopt},
+      {"x.tly", LyricFileType::Tly},
+      {"x.TLY", LyricFileType::Tly},
+      {"x.Txt", LyricFileType::Text},
+      {"song.smi", LyricFileType::Sami},
+      {"a.LyR", LyricFileType::Lyr},
+      {"b.lrc", LyricFileType::Lrc},
+      {".tly", LyricFileType::Tly},
+      {"x.tl", std::nullopt},
+      {"x", std::nullopt},
+      {"x.tlyx", std::nullopt},
+      {"tly", std::nullopt},
+      {"x.lyr.bak", std::nullopt},
       {"", std::nullopt},
   };
   for (const Row& row : rows) EXPECT_EQ(fileTypeFromName(row.name), row.type) << row.name;
@@ -68,7 +74,8 @@ TEST(SaveAsNaming, FilterListsFollowTheDocumentType) {
 TEST(OpenFilters, AllSupportedFirstWithoutTly) {
   const auto filters = openFilters();
   ASSERT_EQ(filters.size(), 6u);
-  EXPECT_EQ(filters[0], (FileFilter{"所有支持文件(*.txt;*.smi;*.lyr;*.lrc)", "*.txt;*.smi;*.lyr;*.lrc"}));
+  EXPECT_EQ(filters[0],
+            (FileFilter{"所有支持文件(*.txt;*.smi;*.lyr;*.lrc)", "*.txt;*.smi;*.lyr;*.lrc"}));
   EXPECT_EQ(filters[2], (FileFilter{"TLY Files(*.TLY)", "*.TLY"}));
   EXPECT_EQ(filters[5], (FileFilter{"LRC Files(*.LRC)", "*.LRC"}));
 }

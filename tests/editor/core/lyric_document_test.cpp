@@ -18,8 +18,7 @@ TEST(LyricDocument, OpeningTakesNamePathAndTypeFromTheFile) {
   LyricDocument document;
   document.edit("old");
   document.setSyncCount(3);
-  document.adoptOpenedFile("/music/song.lyr", LyricFileType::Lyr, "<0>a\r\n",
-                           LyrFontChoice::Small);
+  document.adoptOpenedFile("/music/song.lyr", LyricFileType::Lyr, "<0>a\r\n", LyrFontChoice::Small);
   EXPECT_FALSE(document.modified());
   EXPECT_FALSE(document.untitled());
   EXPECT_EQ(document.title(), "song.lyr");

@@ -23,7 +23,8 @@ TEST_F(ConvertTest, SamplesCompileToTheCheckedFiles) {
     const char* expected;
     Message report;
   };
-  const Message saved{"保存成功!", "NORVA MP3歌词编辑软件", MessageIcon::Warning, MessageButtons::Ok};
+  const Message saved{"保存成功!", "NORVA MP3歌词编辑软件", MessageIcon::Warning,
+                      MessageButtons::Ok};
   const Row rows[] = {{"song_cn.tly", "song_cn.tly.lyr", saved},
                       {"song_cn.smi", "song_cn.smi.lyr", saved},
                       {"wrap_mixed.tly", "wrap_mixed.tly.lyr", saved}};
@@ -48,9 +49,8 @@ TEST_F(ConvertTest, LrcDocumentsCompileAsNorvaLrcWithAFont) {
     size_t filter;
     const char* font;
   };
-  const Row rows[] = {{"song_cn.lrc", 0, "large"},
-                      {"short_en.lrc", 0, "small"},
-                      {"short_en.lrc", 1, "large"}};
+  const Row rows[] = {
+      {"song_cn.lrc", 0, "large"}, {"short_en.lrc", 0, "small"}, {"short_en.lrc", 1, "large"}};
   for (const Row& row : rows) {
     for (int command : {command::kLrcToLyr, command::kConvertToLyr}) {
       ASSERT_EQ(session_.openPath((kLyricSamples / row.sample).string()), CommandOutcome::Done);
@@ -84,9 +84,8 @@ TEST_F(ConvertTest, TheFontFollowsTheChosenFilter) {
     size_t offered;
     char fontClass;  // header byte 13: 1 large, 2 small
   };
-  const Row rows[] = {{"<0>hello\r\n", 0, 2, 2},
-                      {"<0>hello\r\n", 1, 2, 1},
-                      {gbk("<0>hello 你\r\n"), 0, 1, 1}};
+  const Row rows[] = {
+      {"<0>hello\r\n", 0, 2, 2}, {"<0>hello\r\n", 1, 2, 1}, {gbk("<0>hello 你\r\n"), 0, 1, 1}};
   for (const Row& row : rows) {
     ASSERT_EQ(session_.openPath(put("t.tly", row.text).string()), CommandOutcome::Done);
     chooser_.saveRequests.clear();

@@ -47,7 +47,7 @@ TEST_F(OpenTest, LineEndsBecomeCrLf) {
   const Row rows[] = {
       {"a\nb\n", "a\r\nb\r\n"},
       {"a\r\nb\r\n", "a\r\nb\r\n"},
-      {"a\rb\r", "ab"},        // a lone CR vanishes
+      {"a\rb\r", "ab"},  // a lone CR vanishes
       {"a\r\r\nb", "a\r\nb"},
       {std::string("a\nb\0c\nd", 7), "a\r\nb"},  // text after a zero byte is lost
   };

@@ -188,9 +188,8 @@ TEST_F(SaveTest, CloseGoesOnOnlyAfterARealSave) {
   session_.editText("unsaved");
   prompter_ = RecordingPrompter({Answer::Yes});
   EXPECT_EQ(session_.requestClose(), CommandOutcome::Cancelled);  // Save As cancelled
-  EXPECT_EQ(prompter_.messages[0],
-            (Message{"保存文件 Untitled？", "NORVA MP3歌词编辑软件", MessageIcon::Question,
-                     MessageButtons::YesNoCancel}));
+  EXPECT_EQ(prompter_.messages[0], (Message{"保存文件 Untitled？", "NORVA MP3歌词编辑软件",
+                                            MessageIcon::Question, MessageButtons::YesNoCancel}));
 
   prompter_ = RecordingPrompter({Answer::Yes});
   chooser_.push(ChosenFile{at("kept"), 0});

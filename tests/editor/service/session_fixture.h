@@ -58,8 +58,9 @@ namespace norva::editor {
 // with its NUL, the marker, the font class), the 24-byte directory record with the screen count
 // at 22, the index of (time, text offset) pairs and the NUL-terminated texts; offsets count from
 // the directory record.
-inline std::vector<uint8_t> handMadeLyr(const std::vector<std::pair<uint16_t, std::string>>& screens,
-                                        uint8_t fontClass = 1, uint8_t marker = 0x10) {
+inline std::vector<uint8_t> handMadeLyr(
+    const std::vector<std::pair<uint16_t, std::string>>& screens, uint8_t fontClass = 1,
+    uint8_t marker = 0x10) {
   std::vector<uint8_t> file(512, 0);
   file[0] = 0x02;
   std::memcpy(&file[2], "Norva 398", 10);
@@ -87,7 +88,8 @@ class SessionTest : public ::testing::Test {
  protected:
   std::filesystem::path put(const std::string& name, std::string_view bytes) {
     const std::filesystem::path path = dir_.path() / name;
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path;
   }
   std::filesystem::path put(const std::string& name, const std::vector<uint8_t>& bytes) {

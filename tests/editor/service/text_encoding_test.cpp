@@ -1,7 +1,7 @@
 // Lyrics from elsewhere: UTF-8 and UTF-16 files converted to GBK, unsure files kept as GBK,
 // characters GBK cannot hold never lost silently.
-#include "editor/service/session_fixture.h"
 #include "editor/service/text_encoding.h"
+#include "editor/service/session_fixture.h"
 
 namespace norva::editor {
 namespace {
@@ -90,9 +90,9 @@ TEST_F(EncodingTest, ACharacterOutsideGbkIsNamedAndTheFileNotOpened) {
     EXPECT_EQ(session_.openPath(put(row.name, row.bytes).string()), CommandOutcome::Refused)
         << row.name;
     EXPECT_EQ(snapshot(session_.document()), before) << row.name;
-    EXPECT_EQ(prompter_.messages, std::vector<Message>({{row.text, "NORVA MP3歌词编辑软件",
-                                                         MessageIcon::Warning,
-                                                         MessageButtons::Ok}}))
+    EXPECT_EQ(prompter_.messages,
+              std::vector<Message>(
+                  {{row.text, "NORVA MP3歌词编辑软件", MessageIcon::Warning, MessageButtons::Ok}}))
         << row.name;
   }
 }
