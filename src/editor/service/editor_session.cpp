@@ -58,6 +58,8 @@ const char* toString(CommandOutcome outcome) {
       return "Refused";
     case CommandOutcome::Disabled:
       return "Disabled";
+    case CommandOutcome::NotSessionCommand:
+      return "NotSessionCommand";
   }
   return "?";
 }
@@ -114,7 +116,7 @@ CommandOutcome EditorSession::run(int commandId) {
     case command::kLrcToLyr:
       return convertLrcToLyr();
     default:
-      return CommandOutcome::Disabled;
+      return CommandOutcome::NotSessionCommand;
   }
 }
 
@@ -156,12 +158,7 @@ CommandOutcome EditorSession::openPath(std::string_view path) {
   if (promptToSave(SavePromptCaller::Close) == AfterSavePrompt::Stop)
     return CommandOutcome::Cancelled;
   const std::filesystem::path file{std::string(trimTrailingBlanks(path))};
-  const std::optional<LyricFileType> type = fileTypeFromName(file.filename().string());
-  if (!type) {
-    // Only a file that can be read is judged by its name; either way nothing is shown.
-    return CommandOutcome::Refused;
-  }
-  return openFile(file, type, text::kConverterCaption);
+  return openFile(file, fileTypeFromName(file.filename().string()), true, text::kConverterCaption);
 }
 
 CommandOutcome EditorSession::openWithDialog() {
@@ -170,11 +167,11 @@ CommandOutcome EditorSession::openWithDialog() {
   const std::optional<ChosenFile> chosen = chooser_.choosePathToOpen({openFilters(), {}});
   if (!chosen) return CommandOutcome::Cancelled;
   // A name with none of the five extensions is read as the document's present type.
-  return openFile(chosen->path, fileTypeFromName(chosen->path.string()), text::kFrameTitle);
+  return openFile(chosen->path, fileTypeFromName(chosen->path.string()), false, text::kFrameTitle);
 }
 
 CommandOutcome EditorSession::openFile(const std::filesystem::path& path,
-                                       std::optional<LyricFileType> type,
+                                       std::optional<LyricFileType> type, bool typeRequired,
                                        std::string_view tooLargeCaption) {
   const ReadResult file = readWholeFile(path, kMaxOpenBytes);
   if (file.status == ReadResult::Status::CannotOpen) return CommandOutcome::Refused;
@@ -183,6 +180,7 @@ CommandOutcome EditorSession::openFile(const std::filesystem::path& path,
                     MessageIcon::Warning, MessageButtons::Ok});
     return CommandOutcome::Refused;
   }
+  if (!type && typeRequired) return CommandOutcome::Refused;
   const LyricFileType documentType = type.value_or(document_.type());
   LoadedText loaded = loadDocumentText(documentType, file.bytes);
   switch (loaded.status) {

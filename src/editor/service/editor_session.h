@@ -20,10 +20,11 @@
 namespace norva::editor {
 
 enum class CommandOutcome {
-  Done,       // the command did what it was asked
-  Cancelled,  // the user said no somewhere; nothing changed
-  Refused,    // it could not be done (a message said why, or the file could not be opened)
-  Disabled,   // the command is not enabled in this state
+  Done,               // the command did what it was asked
+  Cancelled,          // the user said no somewhere; nothing changed
+  Refused,            // it could not be done (a message said why, or the file could not be opened)
+  Disabled,           // the command is not enabled in this state
+  NotSessionCommand,  // a command the windows carry out themselves
 };
 
 const char* toString(CommandOutcome outcome);
@@ -51,7 +52,8 @@ class EditorSession {
 
   // The enabling state of the file and convert commands (the windows add theirs).
   CommandState commandState() const;
-  // Runs a file or convert command by its number when it is enabled.
+  // Runs a file or convert command by its number when it is enabled; the other commands of
+  // the table are the windows' own (NotSessionCommand).
   CommandOutcome run(int commandId);
 
   CommandOutcome newDocument();     // 57600
@@ -69,8 +71,10 @@ class EditorSession {
  private:
   // The save prompt when the document is modified; Continue when the command may go on.
   AfterSavePrompt promptToSave(SavePromptCaller caller);
+  // Reads and loads the file. Without `type` it is read as the document's present type, unless
+  // `typeRequired`, when a name with none of the five extensions fails without a message.
   CommandOutcome openFile(const std::filesystem::path& path, std::optional<LyricFileType> type,
-                          std::string_view tooLargeCaption);
+                          bool typeRequired, std::string_view tooLargeCaption);
   CommandOutcome compileToLyr();
   bool refuseUnencodable(std::string_view messageFormat);
   bool confirmOverwrite(const std::filesystem::path& chosen, const std::filesystem::path& target);

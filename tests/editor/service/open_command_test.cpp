@@ -99,6 +99,23 @@ TEST_F(OpenTest, ByPathTrailingBlanksAndMissingFiles) {
   EXPECT_TRUE(prompter_.messages.empty());
 }
 
+TEST_F(OpenTest, ByPathTheSizeIsJudgedBeforeTheName) {
+  EXPECT_EQ(session_.openPath(put("big.dat", std::string(32768, 'a')).string()),
+            CommandOutcome::Refused);
+  EXPECT_EQ(prompter_.messages, std::vector{kTooLargeByPath});
+}
+
+TEST_F(OpenTest, ARelativePathBecomesTheDocumentsFullPath) {
+  put("a.tly", "<0>a\r\n");
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(dir_.path());
+  const CommandOutcome outcome = session_.openPath("./a.tly");
+  std::filesystem::current_path(before);
+  ASSERT_EQ(outcome, CommandOutcome::Done);
+  EXPECT_EQ(session_.document().path().lexically_normal(), at("a.tly"));
+  EXPECT_TRUE(session_.document().path().is_absolute());
+}
+
 TEST_F(OpenTest, ThroughTheDialogAnUnknownExtensionKeepsTheType) {
   ASSERT_EQ(openThroughDialog(put("a.lrc", "[00:01.00]x\n")), CommandOutcome::Done);
   ASSERT_EQ(openThroughDialog(put("b.dat", "[00:02.00]y\n")), CommandOutcome::Done);

@@ -90,6 +90,9 @@ TEST_F(SaveTest, SaveWritesTheFileAndClearsModified) {
   EXPECT_EQ(contents(path), "<0>b\r\n");
   EXPECT_FALSE(session_.document().modified());
   EXPECT_TRUE(chooser_.saveRequests.empty());
+  // Commands of the windows are not run here.
+  EXPECT_EQ(session_.run(command::kCut), CommandOutcome::Disabled);
+  EXPECT_EQ(session_.run(command::kChooseFont), CommandOutcome::NotSessionCommand);
 }
 
 TEST_F(SaveTest, AReadOnlyFileIsNotReplaced) {
