@@ -30,25 +30,25 @@ void LyricDocument::resetToNew() {
 
 void LyricDocument::adoptOpenedFile(const std::filesystem::path& path, LyricFileType type,
                                     std::string gbkText, std::optional<LyrFontChoice> lyrFont) {
-  text_ = std::move(gbkText);
-  modified_ = false;
-  untitled_ = false;
-  type_ = type;
-  fileName_ = path.filename().string();
-  path_ = path;
+  becomeFile(path, type, std::move(gbkText));
   lyrFont_ = lyrFont;
   syncCount_ = 0;
 }
 
 void LyricDocument::adoptSavedAs(const std::filesystem::path& path, LyricFileType type,
                                  std::string gbkText) {
+  becomeFile(path, type, std::move(gbkText));
+  if (type_ != LyricFileType::Lyr) lyrFont_.reset();
+}
+
+void LyricDocument::becomeFile(const std::filesystem::path& path, LyricFileType type,
+                               std::string gbkText) {
   text_ = std::move(gbkText);
   modified_ = false;
   untitled_ = false;
   type_ = type;
   fileName_ = path.filename().string();
   path_ = path;
-  if (type_ != LyricFileType::Lyr) lyrFont_.reset();
 }
 
 }  // namespace norva::editor

@@ -63,6 +63,9 @@ class LyricDocument {
   void adoptSavedAs(const std::filesystem::path& path, LyricFileType type, std::string gbkText);
 
  private:
+  // The document is the file at `path` holding `gbkText`, unmodified.
+  void becomeFile(const std::filesystem::path& path, LyricFileType type, std::string gbkText);
+
   std::string text_;
   bool modified_ = false;
   bool untitled_ = true;
