@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools
   libgl-dev libxkbcommon-dev
+  libuchardet-dev
   libmpg123-dev libsndfile1-dev libmp3lame-dev libasound2-dev libasound2-plugins alsa-utils
   dosfstools mtools
   shared-mime-info desktop-file-utils xdg-utils

@@ -8,7 +8,7 @@
 #include <ctime>
 #include <fstream>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "usb/fat_layout.h"
 #include "usb/fat_volume.h"
 #include "usb/ima_adpcm.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 #include "usb/fat_names.h"
 #include "usb/firmware_version.h"
 #include "usb/service/simulated_player.h"

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "base/file_io.h"
+#include "base/service/file_io.h"
 
 namespace norva::usb {
 

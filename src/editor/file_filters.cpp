@@ -1,0 +1,72 @@
+#include "editor/file_filters.h"
+
+#include <string>
+
+#include "editor/editor_messages.h"
+
+namespace norva::editor {
+namespace {
+
+constexpr FileFilter kTextFilter{text::kTextFilesLabel, text::kTextFilesPattern};
+constexpr FileFilter kTlyFilter{text::kTlyFilesLabel, text::kTlyFilesPattern};
+constexpr std::string_view kTxtExtension = ".txt";
+constexpr std::string_view kTlyExtension = ".tly";
+
+// Shorter names always get the extension.
+constexpr size_t kShortNameLength = 5;
+
+}  // namespace
+
+std::vector<FileFilter> openFilters() {
+  return {{text::kOpenAllLabel, text::kOpenAllPattern},
+          kTextFilter,
+          kTlyFilter,
+          {text::kSamiFilesLabel, text::kSamiFilesPattern},
+          {text::kLyrFilesLabel, text::kLyrFilesPattern},
+          {text::kLrcFilesLabel, text::kLrcFilesPattern}};
+}
+
+std::vector<FileFilter> saveAsFilters(LyricFileType type) {
+  switch (type) {
+    case LyricFileType::Text:
+    case LyricFileType::Tly:
+      return {kTextFilter, kTlyFilter};
+    case LyricFileType::Sami:
+    case LyricFileType::Lyr:
+      return {kTlyFilter};
+    case LyricFileType::Lrc:
+      return {};
+  }
+  return {};
+}
+
+std::string_view saveAsExtension(LyricFileType type, size_t filterIndex) {
+  switch (type) {
+    case LyricFileType::Text:
+    case LyricFileType::Tly:
+      return filterIndex == 0 ? kTxtExtension : kTlyExtension;
+    case LyricFileType::Sami:
+    case LyricFileType::Lyr:
+      return kTlyExtension;
+    case LyricFileType::Lrc:
+      return {};
+  }
+  return {};
+}
+
+std::filesystem::path saveAsTarget(const std::filesystem::path& chosen, LyricFileType type,
+                                   size_t filterIndex) {
+  const std::string_view extension = saveAsExtension(type, filterIndex);
+  if (extension.empty()) return chosen;
+  const std::string name = chosen.filename().string();
+  if (name.size() >= kShortNameLength && endsWithIgnoringCase(name, extension)) return chosen;
+  std::filesystem::path target = chosen;
+  target += std::string(extension);
+  return target;
+}
+
+LyricFileType typeAfterSaveAs(LyricFileType type) {
+  return type == LyricFileType::Sami || type == LyricFileType::Lyr ? LyricFileType::Tly : type;
+}
+
+}  // namespace norva::editor
