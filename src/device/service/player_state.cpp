@@ -1,40 +1,33 @@
 #include "device/service/player_state.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-#include <QStringList>
-#include <cstdlib>
-#include <fstream>
+#include "usb/service/simulated_player.h"
 
 namespace norva::device {
 namespace {
 
-// mkfs.fat lives in sbin, which ordinary users often lack on their PATH.
-QString formatterProgram() {
-  QString found = QStandardPaths::findExecutable("mkfs.fat");
-  if (found.isEmpty()) found = QStandardPaths::findExecutable("mkfs.fat", {"/usr/sbin", "/sbin"});
-  return found;
-}
-
-bool makeFat12Image(const std::filesystem::path& image, uint32_t mebibytes) {
-  const QString program = formatterProgram();
-  if (program.isEmpty()) return false;
-  QProcess process;
-  process.start(program, {"-C", "-F", "12", "-S", "512", "-s", "32", "-r", "512",
-                          QString::fromStdString(image.string()),
-                          QString::number(uint64_t{mebibytes} * 1024)});
-  return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
-         process.exitCode() == 0;
+PlayerStateOutcome outcomeOf(const usb::PlayerResult& result) {
+  switch (result.error) {
+    case usb::PlayerError::Ok:
+      return PlayerStateOutcome::Done;
+    case usb::PlayerError::Exists:
+      return PlayerStateOutcome::AlreadyExists;
+    case usb::PlayerError::BadRange:
+      return PlayerStateOutcome::BadCardSize;
+    case usb::PlayerError::NotAttached:
+    case usb::PlayerError::NoConnection:
+      return PlayerStateOutcome::NoPlayer;
+    case usb::PlayerError::BadImage:
+    case usb::PlayerError::Unformatted:
+      return PlayerStateOutcome::FormatFailed;
+    default:
+      return PlayerStateOutcome::CannotWrite;
+  }
 }
 
 }  // namespace
 
 std::filesystem::path playerStateFolder() {
-  if (const char* named = std::getenv(kPlayerDirVariable); named && *named) return named;
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
-    return std::filesystem::path(data) / "norva" / "player";
-  const char* home = std::getenv("HOME");
-  return std::filesystem::path(home ? home : ".") / ".local" / "share" / "norva" / "player";
+  return usb::SimulatedPlayer::defaultFolder();
 }
 
 const char* toString(PlayerStateOutcome outcome) {
@@ -50,35 +43,27 @@ const char* toString(PlayerStateOutcome outcome) {
     case PlayerStateOutcome::CannotWrite:
       return "cannot write the state folder";
     case PlayerStateOutcome::FormatFailed:
-      return "cannot format the memory image (mkfs.fat)";
+      return "cannot format the memory image";
   }
   return "unknown";
 }
 
+// The simulated player makes, plugs and unplugs itself; this is the view of it the shell and
+// the device-change notice need.
 PlayerStateOutcome FolderPlayerState::create(std::optional<uint32_t> cardMiB) {
   if (cardMiB && (*cardMiB < 1 || *cardMiB > kMaxCardMiB)) return PlayerStateOutcome::BadCardSize;
   if (status().exists) return PlayerStateOutcome::AlreadyExists;
-  std::error_code ec;
-  std::filesystem::create_directories(folder_, ec);
-  if (ec) return PlayerStateOutcome::CannotWrite;
-  if (!makeFat12Image(folder_ / kInternalImageName, kInternalMemoryMiB))
-    return PlayerStateOutcome::FormatFailed;
-  if (cardMiB && !makeFat12Image(folder_ / kExternalImageName, *cardMiB))
-    return PlayerStateOutcome::FormatFailed;
-  return attach();
+  return outcomeOf(usb::SimulatedPlayer(folder_).create(cardMiB.value_or(0)));
 }
 
 PlayerStateOutcome FolderPlayerState::attach() {
   if (!status().exists) return PlayerStateOutcome::NoPlayer;
-  std::ofstream flag(folder_ / kAttachedFlagName);
-  return flag ? PlayerStateOutcome::Done : PlayerStateOutcome::CannotWrite;
+  return outcomeOf(usb::SimulatedPlayer(folder_).attach());
 }
 
 PlayerStateOutcome FolderPlayerState::detach() {
   if (!status().exists) return PlayerStateOutcome::NoPlayer;
-  std::error_code ec;
-  std::filesystem::remove(folder_ / kAttachedFlagName, ec);
-  return ec ? PlayerStateOutcome::CannotWrite : PlayerStateOutcome::Done;
+  return outcomeOf(usb::SimulatedPlayer(folder_).detach());
 }
 
 PlayerStatus FolderPlayerState::status() const {

@@ -50,9 +50,8 @@ class PlayerStateControl {
   virtual std::optional<std::filesystem::path> imagePath(int drive) const = 0;
 };
 
-// The state folder itself: the attached flag is a file; a new memory image is formatted as
-// FAT12 (512-byte sectors, 16 KiB clusters, 512 root entries, no volume label entry) by
-// mkfs.fat.
+// The state folder itself, made and changed by the simulated player: the attached flag is a
+// file, the memories are FAT12 images (512-byte sectors, 16 KiB clusters, 512 root entries).
 class FolderPlayerState : public PlayerStateControl {
  public:
   explicit FolderPlayerState(std::filesystem::path folder) : folder_(std::move(folder)) {}
