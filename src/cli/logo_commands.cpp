@@ -11,7 +11,9 @@
 #include "logo/lgo_reader.h"
 #include "logo/lgo_writer.h"
 #include "logo/logo_conversion.h"
+#include "logo/logo_messages.h"
 #include "logo/opened_picture.h"
+#include "logo/service/lgo_files.h"
 #include "logo/wbmp_reader.h"
 
 #ifdef NORVA_CLI_HAS_PICTURE_LOADER

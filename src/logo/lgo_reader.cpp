@@ -1,17 +1,14 @@
 #include "logo/lgo_reader.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "base/byte_order.h"
-#include "base/service/file_io.h"
 
 namespace norva::logo {
 namespace {
 
 constexpr size_t kShortHeaderBytes = 12;
-// The largest file any accepted form can have: 12-byte header plus 800 x 800 at depth 8.
-constexpr uint64_t kLargestAcceptable = kShortHeaderBytes + kLogoStoreBytes;
+static_assert(kLargestLgoFile == kShortHeaderBytes + kLogoStoreBytes);
 
 std::optional<LogoBitmap> accept(const LgoHeader& header, std::span<const uint8_t> data) {
   LogoBitmap logo;
@@ -67,24 +64,6 @@ std::optional<LogoBitmap> decodeLgo(std::span<const uint8_t> file,
       return accept(described, file);
   }
   return tryShortHeader(file);
-}
-
-std::optional<LogoBitmap> readLgoFile(const std::filesystem::path& path) {
-  const ReadResult read = readWholeFile(path, kLargestAcceptable);
-  if (read.status != ReadResult::Status::Ok) return std::nullopt;
-  std::optional<std::span<const uint8_t>> descriptionHead;
-  uint8_t head[kLgoHeaderBytes] = {};
-  if (read.bytes.size() > kLgoHeaderBytes &&
-      !LgoHeader::parse(std::span<const uint8_t>(read.bytes).first<kLgoHeaderBytes>()).valid()) {
-    std::filesystem::path description = path;
-    description += ".des";
-    std::ifstream in(description, std::ios::binary);
-    if (in) {
-      in.read(reinterpret_cast<char*>(head), sizeof head);
-      descriptionHead = std::span<const uint8_t>(head, static_cast<size_t>(in.gcount()));
-    }
-  }
-  return decodeLgo(read.bytes, descriptionHead);
 }
 
 bool hasLgoExtension(std::string_view name) {

@@ -1,9 +1,6 @@
 #include "logo/lgo_writer.h"
 
 #include <algorithm>
-#include <system_error>
-
-#include "base/service/file_io.h"
 
 namespace norva::logo {
 
@@ -27,31 +24,6 @@ std::vector<uint8_t> encodeLgo(const LogoBitmap& logo, bool reversedBits) {
   else
     std::copy(data, data + static_cast<ptrdiff_t>(dataSize), out);
   return bytes;
-}
-
-const char* toString(SaveOutcome outcome) {
-  switch (outcome) {
-    case SaveOutcome::Saved:
-      return "saved";
-    case SaveOutcome::Declined:
-      return "the user declined to replace the file";
-    case SaveOutcome::NotWritten:
-      return "the file could not be written";
-  }
-  return "unknown save outcome";
-}
-
-SaveOutcome saveLgo(const std::filesystem::path& path, const LogoBitmap& logo, bool reversedBits,
-                    Prompter& prompter) {
-  std::error_code ec;
-  if (std::filesystem::exists(path, ec)) {
-    const Answer answer = prompter.show(
-        Message{kOverwriteQuestion, kLogoCaption, MessageIcon::Question, MessageButtons::OkCancel});
-    if (answer != Answer::Ok) return SaveOutcome::Declined;
-  }
-  if (!writeFileAtomically(path, encodeLgo(logo, reversedBits)).empty())
-    return SaveOutcome::NotWritten;
-  return SaveOutcome::Saved;
 }
 
 }  // namespace norva::logo

@@ -7,6 +7,7 @@
 #include "logo/app/skin_artwork.h"
 #include "logo/lgo_writer.h"
 #include "logo/logo_conversion.h"
+#include "logo/service/lgo_files.h"
 
 namespace norva::logo {
 

@@ -11,10 +11,10 @@
 #include "desktop/desktop_opener.h"
 #include "desktop/file_dialogs.h"
 #include "logo/app/face_canvas.h"
-#include "logo/lgo_association.h"
 #include "logo/logo_bitmap.h"
 #include "logo/logo_messages.h"
 #include "logo/rgb_image.h"
+#include "logo/service/lgo_association.h"
 #include "logo/service/picture_loader.h"
 #include "logo/skin_controls.h"
 

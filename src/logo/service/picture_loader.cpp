@@ -10,6 +10,7 @@
 #include "logo/lgo_reader.h"
 #include "logo/logo_conversion.h"
 #include "logo/metafile.h"
+#include "logo/service/lgo_files.h"
 #include "logo/service/metafile_renderer.h"
 #include "logo/wbmp_reader.h"
 

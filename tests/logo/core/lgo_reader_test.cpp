@@ -3,6 +3,7 @@
 #include "../lgo_test_support.h"
 #include "logo/lgo_reader.h"
 #include "logo/logo_conversion.h"
+#include "logo/service/lgo_files.h"
 #include "test_support/temp_dir.h"
 
 namespace norva::logo {

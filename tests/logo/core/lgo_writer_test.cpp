@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "../lgo_test_support.h"
-#include "base/service/file_io.h"
 #include "base/recording_prompter.h"
+#include "base/service/file_io.h"
 #include "logo/lgo_reader.h"
 #include "logo/lgo_writer.h"
 #include "logo/logo_conversion.h"
+#include "logo/service/lgo_files.h"
 #include "test_support/temp_dir.h"
 
 namespace norva::logo {

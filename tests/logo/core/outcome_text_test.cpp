@@ -3,9 +3,10 @@
 #include <set>
 #include <string>
 
-#include "logo/lgo_association.h"
 #include "logo/lgo_writer.h"
 #include "logo/opened_picture.h"
+#include "logo/service/lgo_association.h"
+#include "logo/service/lgo_files.h"
 
 namespace norva::logo {
 namespace {

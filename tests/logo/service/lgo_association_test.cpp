@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "base/service/file_io.h"
-#include "logo/lgo_association.h"
+#include "logo/service/lgo_association.h"
 #include "test_support/temp_dir.h"
 
 namespace norva::logo {

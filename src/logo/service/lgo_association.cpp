@@ -1,4 +1,4 @@
-#include "logo/lgo_association.h"
+#include "logo/service/lgo_association.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
