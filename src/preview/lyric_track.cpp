@@ -5,21 +5,24 @@
 #include <cstdio>
 
 #include "base/byte_order.h"
+#include "base/file_names.h"
+#include "lyrics/lyr_layout.h"
 
 namespace norva::preview {
 namespace {
 
-constexpr size_t kFontClassOffset = 16;
-constexpr size_t kCountOffset = 22;
-constexpr size_t kIndexOffset = 24;
-constexpr size_t kEntrySize = 4;
+// The lyric body starts with the directory record; the index follows it.
+constexpr size_t kFontClassOffset = lyr::kDirFontClassOffset;
+constexpr size_t kCountOffset = lyr::kDirScreenCountOffset;
+constexpr size_t kIndexOffset = lyr::kDirectorySize;
+constexpr size_t kEntrySize = lyr::kIndexEntrySize;
 
 }  // namespace
 
 std::optional<LyricTrack> LyricTrack::fromBody(std::span<const uint8_t> body) {
   if (body.size() < kIndexOffset) return std::nullopt;
   const uint8_t fontClass = body[kFontClassOffset];
-  if (fontClass != 1 && fontClass != 2) return std::nullopt;
+  if (fontClass != lyr::kFontClassLarge && fontClass != lyr::kFontClassSmall) return std::nullopt;
   const size_t count = readBe16(body, kCountOffset);
   if (kIndexOffset + count * kEntrySize > body.size()) return std::nullopt;
   LyricTrack track;
@@ -27,11 +30,12 @@ std::optional<LyricTrack> LyricTrack::fromBody(std::span<const uint8_t> body) {
   track.entries_.reserve(count);
   for (size_t i = 0; i < count; ++i) {
     const size_t at = kIndexOffset + i * kEntrySize;
-    const size_t textOffset = readBe16(body, at + 2);
+    const size_t textOffset = readBe16(body, at + lyr::kEntryTextOffset);
     if (textOffset >= body.size()) continue;
     const auto rest = body.subspan(textOffset);
     const auto end = std::find(rest.begin(), rest.end(), uint8_t{0});
-    track.entries_.push_back(LyricEntry{readBe16(body, at), std::string(rest.begin(), end)});
+    track.entries_.push_back(
+        LyricEntry{readBe16(body, at + lyr::kEntryTimeOffset), std::string(rest.begin(), end)});
   }
   return track;
 }
@@ -49,15 +53,11 @@ bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 bool isMprName(const std::filesystem::path& path) {
-  const std::string name = path.string();
-  return name.size() >= 4 &&
-         sameNameIgnoringCase(std::string_view(name).substr(name.size() - 4), ".MPR");
+  return endsWithIgnoringCase(path.string(), ".MPR");
 }
 
 std::filesystem::path lyricPathFor(const std::filesystem::path& mp3) {
-  std::string name = mp3.string();
-  name.erase(name.size() - std::min<size_t>(3, name.size()));
-  return name + "LYR";
+  return replaceLastCharacters(mp3.string(), 3, "LYR");
 }
 
 int64_t tenthsPlayed(int64_t frames, double msPerFrame) {

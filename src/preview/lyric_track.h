@@ -11,11 +11,13 @@
 #include <string_view>
 #include <vector>
 
+#include "lyrics/lyr_layout.h"
+
 namespace norva::preview {
 
 // The most a LYR body can hold (a 32768-byte image less its 512-byte header block); an MPR
 // head is read up to this size.
-constexpr size_t kMaxLyricBody = 32256;
+constexpr size_t kMaxLyricBody = lyr::kMaxBodySize;
 
 struct LyricEntry {
   uint16_t time = 0;  // tenths of a second

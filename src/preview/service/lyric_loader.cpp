@@ -4,33 +4,11 @@
 #include <fstream>
 #include <vector>
 
+#include "base/service/file_io.h"
+#include "lyrics/lyr_layout.h"
 #include "preview/preview_messages.h"
 
 namespace norva::preview {
-namespace {
-
-// The LYR file's header block; the body the track reads starts after it.
-constexpr uint64_t kLyrHeaderBlock = 512;
-
-// Reads up to `limit` bytes from `offset` on; nothing when the file cannot be opened.
-std::optional<std::vector<uint8_t>> readPart(const std::filesystem::path& path, uint64_t offset,
-                                             size_t limit) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  in.seekg(0, std::ios::end);
-  const auto size = static_cast<uint64_t>(in.tellg());
-  std::vector<uint8_t> bytes;
-  if (size <= offset) return bytes;
-  bytes.resize(static_cast<size_t>(std::min<uint64_t>(size - offset, limit)));
-  in.seekg(static_cast<std::streamoff>(offset));
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
-    return std::nullopt;
-  return bytes;
-}
-
-}  // namespace
 
 std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::path& path) {
   std::error_code ec;
@@ -51,12 +29,12 @@ LyricLoad loadLyricFor(const std::filesystem::path& media) {
   const bool mpr = isMprName(media);
   if (mpr) {
     load.readPath = media;
-    body = readPart(media, 0, kMaxLyricBody);
+    body = readFilePart(media, 0, kMaxLyricBody);
   } else {
     load.readPath = lyricPathFor(media);
     if (auto found = findIgnoringCase(load.readPath)) {
       load.readPath = *found;
-      body = readPart(*found, kLyrHeaderBlock, kMaxLyricBody);
+      body = readFilePart(*found, lyr::kHeaderSize, kMaxLyricBody);
     }
   }
   if (body) load.track = LyricTrack::fromBody(*body);
