@@ -133,8 +133,8 @@ int runUnlyr(Args rawArgs) {
     return kExitRefused;
   }
   if (auto output = args.value("-o")) {
-    if (std::string error = writeFileAtomically(*output, *text); !error.empty()) {
-      std::cerr << "norva: " << error << '\n';
+    if (const WriteResult written = writeFileAtomically(*output, *text); !written.ok()) {
+      std::cerr << "norva: " << written.error << '\n';
       return kExitRefused;
     }
     return kExitDone;

@@ -131,7 +131,7 @@ TEST(NorvaScreens, ListsEveryScreenWithItsTimeAndLines) {
       'H', 'i', 0, 0xD6, 0xD0, '\r', 'b', 0,  0};
   std::copy(body.begin(), body.end(), file.begin() + 512);
   const auto path = dir.path() / "three.lyr";
-  ASSERT_TRUE(writeFileAtomically(path, file).empty());
+  ASSERT_TRUE(writeFileAtomically(path, file).ok());
 
   CommandResult run = norva({"screens", path.string()});
   EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -147,7 +147,7 @@ TEST(NorvaScreens, ListsEveryScreenWithItsTimeAndLines) {
 TEST(NorvaScreens, RefusesWhatIsNotALyrFile) {
   TempDir dir;
   const auto path = dir.path() / "song.lrc";
-  ASSERT_TRUE(writeFileAtomically(path, std::string_view("[00:01.00]a\r\n")).empty());
+  ASSERT_TRUE(writeFileAtomically(path, std::string_view("[00:01.00]a\r\n")).ok());
   CommandResult notLyr = norva({"screens", path.string()});
   EXPECT_EQ(notLyr.exitCode, 1);
   EXPECT_EQ(notLyr.out, "");

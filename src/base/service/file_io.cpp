@@ -48,10 +48,21 @@ std::optional<std::vector<uint8_t>> readFilePart(const std::filesystem::path& pa
   return bytes;
 }
 
-std::string writeFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+const char* toString(WriteStatus status) {
+  switch (status) {
+    case WriteStatus::Written:
+      return "written";
+    case WriteStatus::NotWritten:
+      return "not written";
+  }
+  return "unknown write status";
+}
+
+WriteResult writeFileAtomically(const std::filesystem::path& path,
+                                std::span<const uint8_t> bytes) {
   StagedFile file(path);
-  if (file.write(bytes)) file.commit();
-  return file.error();
+  if (file.write(bytes) && file.commit()) return {WriteStatus::Written, {}};
+  return {WriteStatus::NotWritten, file.error()};
 }
 
 }  // namespace norva

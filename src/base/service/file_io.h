@@ -24,12 +24,20 @@ ReadResult readWholeFile(const std::filesystem::path& path, uint64_t maxBytes = 
 std::optional<std::vector<uint8_t>> readFilePart(const std::filesystem::path& path, uint64_t offset,
                                                  size_t limit);
 
-// Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames it over
-// `path`, so the old file survives any failure. Returns an empty string on success, else a
-// description of what failed.
-std::string writeFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+enum class WriteStatus { Written, NotWritten };
+const char* toString(WriteStatus status);
 
-inline std::string writeFileAtomically(const std::filesystem::path& path, std::string_view text) {
+struct WriteResult {
+  WriteStatus status = WriteStatus::NotWritten;
+  std::string error;  // what failed and the system's reason, when NotWritten
+  bool ok() const { return status == WriteStatus::Written; }
+};
+
+// Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames it over
+// `path`, so the old file survives any failure (see StagedFile).
+WriteResult writeFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+
+inline WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_view text) {
   return writeFileAtomically(
       path, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }

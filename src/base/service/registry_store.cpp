@@ -209,7 +209,7 @@ std::unique_ptr<Node> RegistryStore::parse(std::string_view text) {
 bool RegistryStore::commit(std::unique_ptr<Node> before) {
   std::error_code ec;
   std::filesystem::create_directories(file_.parent_path(), ec);
-  if (writeFileAtomically(file_, serialize(*root_)).empty()) return true;
+  if (writeFileAtomically(file_, serialize(*root_)).ok()) return true;
   root_ = std::move(before);
   return false;
 }

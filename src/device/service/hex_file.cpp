@@ -18,7 +18,7 @@ HexConversion ConvertIntelHex(const std::filesystem::path& hexPath,
                               const std::filesystem::path& outputPath, uint32_t imageOffset) {
   HexConversion conversion = readIntelHexFile(hexPath, imageOffset);
   if (conversion.outcome != HexOutcome::Converted) return conversion;
-  if (!writeFileAtomically(outputPath, conversion.image).empty()) {
+  if (!writeFileAtomically(outputPath, conversion.image).ok()) {
     conversion.outcome = HexOutcome::CannotWriteOutput;
     conversion.image.clear();
   }

@@ -43,7 +43,7 @@ bool isReadOnlyFile(const std::filesystem::path& path) {
 
 bool writeText(const std::filesystem::path& path, std::string_view text) {
   if (isReadOnlyFile(path)) return false;
-  return writeFileAtomically(path, text).empty();
+  return writeFileAtomically(path, text).ok();
 }
 
 }  // namespace

@@ -139,8 +139,8 @@ RegisterOutcome LgoAssociation::registerType() {
   std::error_code ec;
   std::filesystem::create_directories(desktopFile().parent_path(), ec);
   std::filesystem::create_directories(mimePackage().parent_path(), ec);
-  const bool desktopOk = writeFileAtomically(desktopFile(), desktopEntryText()).empty();
-  const bool mimeOk = writeFileAtomically(mimePackage(), mimePackageText()).empty();
+  const bool desktopOk = writeFileAtomically(desktopFile(), desktopEntryText()).ok();
+  const bool mimeOk = writeFileAtomically(mimePackage(), mimePackageText()).ok();
   runTool_({"update-mime-database", (dataHome_ / "mime").string()});
   runTool_({"update-desktop-database", (dataHome_ / "applications").string()});
   return desktopOk && mimeOk ? RegisterOutcome::Registered

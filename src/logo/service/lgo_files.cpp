@@ -48,7 +48,7 @@ SaveOutcome saveLgo(const std::filesystem::path& path, const LogoBitmap& logo, b
         Message{kOverwriteQuestion, kLogoCaption, MessageIcon::Question, MessageButtons::OkCancel});
     if (answer != Answer::Ok) return SaveOutcome::Declined;
   }
-  if (!writeFileAtomically(path, encodeLgo(logo, reversedBits)).empty())
+  if (!writeFileAtomically(path, encodeLgo(logo, reversedBits)).ok())
     return SaveOutcome::NotWritten;
   return SaveOutcome::Saved;
 }

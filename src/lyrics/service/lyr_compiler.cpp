@@ -72,8 +72,7 @@ bool CLyrCompiler::relayImage() {
 }
 
 bool CLyrCompiler::writeImage(const std::filesystem::path& output) const {
-  return writeFileAtomically(output, std::span<const uint8_t>(image_.bytes.data(), image_.size))
-      .empty();
+  return writeFileAtomically(output, std::span<const uint8_t>(image_.bytes.data(), image_.size)).ok();
 }
 
 CompileStatus CLyrCompiler::compileLrcFileToLyrFile(const std::filesystem::path& input,

@@ -25,7 +25,7 @@ LyrWriteOutcome CLyrWriter::write(const std::filesystem::path& output,
     tell(prompter_, text::kFileTooLong, text::kErrorCaption, MessageIcon::Error);
     return LyrWriteOutcome::TooLong;
   }
-  if (!writeFileAtomically(output, buildTimedLyrFile(screens, layout)).empty()) {
+  if (!writeFileAtomically(output, buildTimedLyrFile(screens, layout)).ok()) {
     tell(prompter_, text::kCannotWrite, text::kEditorCaption, MessageIcon::Error);
     return LyrWriteOutcome::CannotWrite;
   }

@@ -8,7 +8,7 @@ namespace norva::usb {
 
 PlayerResult storeFile(const std::filesystem::path& file, std::span<const uint8_t> bytes) {
   errno = 0;
-  if (!writeFileAtomically(file, bytes).empty())
+  if (!writeFileAtomically(file, bytes).ok())
     return failed(PlayerError::File, errno != 0 ? errno : EIO);
   return {};
 }
