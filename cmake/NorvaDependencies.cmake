@@ -1,0 +1,10 @@
+# Every outside library the suite builds on, found once for the sources, tests and benchmarks.
+find_package(Threads REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET GLOBAL libmpg123)
+pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET GLOBAL alsa)
+pkg_check_modules(UCHARDET REQUIRED IMPORTED_TARGET GLOBAL uchardet)
+find_library(NORVA_MP3LAME mp3lame REQUIRED)
+if(NORVA_BUILD_GUI)
+  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Test)
+endif()
