@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include "base/service/file_identity.h"
+
 #include <algorithm>
 #include <iostream>
 
@@ -8,6 +10,18 @@ namespace norva::cli {
 int usageError(std::string_view message, std::string_view usageLine) {
   std::cerr << "norva: " << message << "\nusage: norva " << usageLine << '\n';
   return kExitUsage;
+}
+
+std::optional<int> refuseOutputOverInput(std::initializer_list<std::string_view> inputs,
+                                         const std::string& output) {
+  for (std::string_view input : inputs) {
+    if (isSameFile(std::string(input), output)) {
+      std::cerr << "norva: the output " << output << " is the input " << input
+                << " itself; nothing was written\n";
+      return kExitRefused;
+    }
+  }
+  return std::nullopt;
 }
 
 Arguments::Arguments(std::span<const std::string_view> args,

@@ -1,5 +1,6 @@
 #pragma once
 // Argument handling shared by norva's subcommands.
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,6 +17,12 @@ constexpr int kExitUsage = 64;
 
 // Reports a usage error on stderr ("norva: message" and the usage line) and returns kExitUsage.
 int usageError(std::string_view message, std::string_view usageLine);
+
+// An output that names one of the inputs (the same file through any link or spelling) would
+// destroy that input: it is refused with a message on stderr. Gives kExitRefused then, else
+// nothing.
+std::optional<int> refuseOutputOverInput(std::initializer_list<std::string_view> inputs,
+                                         const std::string& output);
 
 // Splits arguments into positionals and "--name value" / "-o value" / "--flag" options.
 class Arguments {

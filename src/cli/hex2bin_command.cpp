@@ -20,6 +20,7 @@ int runHex2bin(Args rawArgs) {
   if (!output || output->empty()) return usageError("-o OUT.bin needed", kUsage);
 
   const std::string& input = args.positionals()[0];
+  if (auto refused = refuseOutputOverInput({input}, *output)) return *refused;
   const uint32_t offset =
       args.flag("--boot") ? device::kBootImageOffset : device::kCodecImageOffset;
   const auto conversion = device::ConvertIntelHex(input, *output, offset);

@@ -78,6 +78,9 @@ int runLogo(Args args) {
 
   CliPrompter prompter(std::cerr, parsed.flag("--overwrite") ? Answer::Yes : Answer::Cancel);
   const std::string input = show ? *show : parsed.positionals().front();
+  if (out) {
+    if (auto refused = refuseOutputOverInput({input}, *out)) return *refused;
+  }
   OpenedPicture opened = openForCli(input);
   if (opened.status == OpenStatus::Failed) {
     prompter.show(Message{kOpenFailedText, kLogoCaption, MessageIcon::Warning, MessageButtons::Ok});

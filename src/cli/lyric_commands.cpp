@@ -5,9 +5,9 @@
 #include <iostream>
 #include <string>
 
-#include "base/service/file_io.h"
 #include "base/file_names.h"
 #include "base/gbk_codec.h"
+#include "base/service/file_io.h"
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -58,6 +58,7 @@ int runLyr(Args rawArgs) {
     return usageError("--font takes auto, small or large", kUsage);
 
   const std::string& input = args.positionals()[0];
+  if (auto refused = refuseOutputOverInput({input}, *args.value("-o"))) return *refused;
   std::optional<std::string> text = readEditorText(input);
   if (!text) return kExitRefused;
   if (args.flag("--sami") || endsWithIgnoringCase(input, ".smi"))
@@ -96,6 +97,7 @@ int runLrc(Args rawArgs) {
   CliPrompter prompter(std::cerr, *answer);
   lyr::CLyrCompiler compiler(prompter);
   const std::string& input = args.positionals()[0];
+  if (auto refused = refuseOutputOverInput({input}, *args.value("-o"))) return *refused;
   const std::string output = *args.value("-o");
   if (!font) {
     // The batch converter's path: the file as it is on disk.
@@ -133,6 +135,7 @@ int runUnlyr(Args rawArgs) {
     return kExitRefused;
   }
   if (auto output = args.value("-o")) {
+    if (auto refused = refuseOutputOverInput({input}, *output)) return *refused;
     if (const WriteResult written = writeFileAtomically(*output, *text); !written.ok()) {
       std::cerr << "norva: " << written.error << '\n';
       return kExitRefused;

@@ -5,6 +5,7 @@
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "lyrics/mpr_image.h"
 #include "lyrics/service/mpr_assembly.h"
 
 namespace norva::cli {
@@ -19,6 +20,10 @@ int runMpr(Args rawArgs) {
   Answer answer = Answer::No;
   if (auto word = args.value("--on-warning"); word && !CliPrompter::parseAnswer(*word, answer))
     return usage("--on-warning takes yes, no or cancel");
+
+  const std::string& mp3 = args.positionals()[0];
+  const std::string output = args.value("-o").value_or(lyr::defaultMprPath(mp3).string());
+  if (auto refused = refuseOutputOverInput({mp3, args.positionals()[1]}, output)) return *refused;
 
   CliPrompter prompter(std::cerr, answer);
   const auto outcome = lyr::convertToMpr(prompter, args.positionals()[0], args.positionals()[1],

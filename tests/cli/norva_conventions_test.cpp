@@ -9,6 +9,7 @@
 #include <regex>
 #include <set>
 
+#include "base/service/file_io.h"
 #include "test_support/run_command.h"
 #include "test_support/temp_dir.h"
 
@@ -99,6 +100,46 @@ TEST(NorvaConventions, OutputThatCannotBeWrittenIsAFailure) {
     EXPECT_NE(full.err.find("norva: cannot write to standard output"), std::string::npos)
         << args[0] << ": " << full.err;
     EXPECT_EQ(norvaWithStdoutTo("/dev/null", args).exitCode, 0) << args[0];
+  }
+}
+
+// An output that is one of the command's inputs, reached through a hard link or a "./" path, is
+// refused and the input keeps its bytes.
+TEST(NorvaConventions, AnOutputThatIsAnInputIsRefusedAndTheInputKept) {
+  const std::filesystem::path data = NORVA_TEST_DATA_DIR;
+  struct Case {
+    std::string command;
+    std::filesystem::path input;
+    std::vector<std::string> more;  // further inputs and options after the input
+  };
+  const std::vector<Case> cases{
+      {"lrc", data / "lyrics" / "song_cn.lrc", {}},
+      {"lyr", data / "lyrics" / "song_cn.tly", {}},
+      {"unlyr", data / "lyrics" / "expected" / "song_cn.tly.lyr", {}},
+      {"logo", data / "pictures" / "logo_128x64_1bit.bmp", {"--overwrite"}},
+      {"hex2bin", data / "hex" / "codec_fw_0x2000.hex", {}},
+      {"mpr", data / "audio" / "song_cn_speech_44k1_stereo_cbr128.mp3", {}},
+  };
+  for (const auto& c : cases) {
+    for (const bool hardLink : {true, false}) {
+      TempDir dir;
+      const auto input = dir.path() / c.input.filename();
+      std::filesystem::copy_file(c.input, input);
+      const std::vector<uint8_t> before = readWholeFile(input).bytes;
+      std::string output = (dir.path() / "." / c.input.filename()).string();
+      if (hardLink) {
+        std::filesystem::create_hard_link(input, dir.path() / "other");
+        output = (dir.path() / "other").string();
+      }
+      std::vector<std::string> args{c.command, input.string()};
+      if (c.command == "mpr") args.push_back((data / "lyrics" / "song_cn.lrc").string());
+      args.insert(args.end(), c.more.begin(), c.more.end());
+      args.insert(args.end(), {"-o", output});
+      const CommandResult run = norva(args);
+      EXPECT_EQ(run.exitCode, 1) << c.command << (hardLink ? " (hard link)" : " (./)") << run.err;
+      EXPECT_NE(run.err.find("is the input"), std::string::npos) << c.command << run.err;
+      EXPECT_EQ(readWholeFile(input).bytes, before) << c.command;
+    }
   }
 }
 
