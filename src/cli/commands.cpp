@@ -30,6 +30,8 @@ constexpr std::string_view kLyrHelp =
     "                         large is 16 pixels high, 3 lines a screen; auto (the default)\n"
     "                         takes large when the text has two-byte (Chinese) characters\n"
     "  --sami                 read IN as SAMI captions\n"
+    "  --allow-empty          write a lyric of no screen when IN has no timed paragraph\n"
+    "                         (without it such a text is refused)\n"
     "  --on-warning yes|no|cancel  the answer to the warning that a screen has more lines\n"
     "                         than the player shows: yes ignores all further warnings, no (the\n"
     "                         default) keeps checking, cancel stops without writing anything\n";
@@ -137,7 +139,8 @@ constexpr std::string_view kHex2binHelp =
 std::span<const Command> allCommands() {
   static const std::array commands{
       Command{"lyr",
-              "lyr IN -o OUT [--font auto|small|large] [--sami] [--on-warning yes|no|cancel]",
+              "lyr IN -o OUT [--font auto|small|large] [--sami] [--allow-empty] "
+              "[--on-warning yes|no|cancel]",
               kLyrHelp, runLyr},
       Command{"lrc", "lrc IN -o OUT [--font small|large] [--on-warning yes|no|cancel]", kLrcHelp,
               runLrc},

@@ -23,7 +23,7 @@ namespace norva::cli {
 namespace {
 
 constexpr std::array<std::string_view, 3> kCompileOptions{"-o", "--font", "--on-warning"};
-constexpr std::array<std::string_view, 1> kSamiFlag{"--sami"};
+constexpr std::array<std::string_view, 2> kLyrFlags{"--sami", "--allow-empty"};
 
 // Reads a text file as the editor holds it; reports and returns nothing when it cannot.
 std::optional<std::string> readEditorText(const std::string& path) {
@@ -33,6 +33,25 @@ std::optional<std::string> readEditorText(const std::string& path) {
     return std::nullopt;
   }
   return lyr::editorTextFromFile(file.bytes);
+}
+
+// "[mm:" somewhere: the text is LRC rather than timed text.
+bool looksLikeLrc(std::string_view text) {
+  for (size_t at = text.find('['); at != std::string_view::npos; at = text.find('[', at + 1)) {
+    size_t digits = at + 1;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+    if (digits > at + 1 && digits < text.size() && text[digits] == ':') return true;
+  }
+  return false;
+}
+
+// A text without one timed paragraph would give a lyric of no screen: the player shows nothing.
+int refuseUntimedText(const std::string& input, std::string_view text) {
+  std::cerr << "norva: " << input
+            << " has no timed paragraph (a line starting <milliseconds>); nothing was written\n";
+  if (looksLikeLrc(text)) std::cerr << "norva: it holds LRC time tags: compile it with norva lrc\n";
+  std::cerr << "norva: --allow-empty writes a lyric of no screen anyway\n";
+  return kExitRefused;
 }
 
 std::optional<Answer> warningAnswer(const Arguments& args) {
@@ -46,8 +65,9 @@ std::optional<Answer> warningAnswer(const Arguments& args) {
 
 int runLyr(Args rawArgs) {
   constexpr std::string_view kUsage =
-      "lyr IN -o OUT [--font auto|small|large] [--sami] [--on-warning yes|no|cancel]";
-  Arguments args(rawArgs, kCompileOptions, kSamiFlag);
+      "lyr IN -o OUT [--font auto|small|large] [--sami] [--allow-empty] "
+      "[--on-warning yes|no|cancel]";
+  Arguments args(rawArgs, kCompileOptions, kLyrFlags);
   if (!args.ok()) return usageError(args.error(), kUsage);
   if (args.positionals().size() != 1 || !args.value("-o"))
     return usageError("IN and -o OUT needed", kUsage);
@@ -75,6 +95,7 @@ int runLyr(Args rawArgs) {
   lyr::LayoutWarning warning(prompter, lyr::LayoutWarning::Path::Editor);
   const auto screens = lyr::readTimedText(*text, mode, warning);
   if (!screens) return kExitCancelled;
+  if (screens->empty() && !args.flag("--allow-empty")) return refuseUntimedText(input, *text);
   lyr::CLyrWriter writer(prompter);
   return writer.write(*args.value("-o"), *screens, mode) == lyr::LyrWriteOutcome::Saved
              ? kExitDone

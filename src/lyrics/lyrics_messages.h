@@ -25,6 +25,8 @@ constexpr std::string_view kLrcConverterCaption = "LRC歌词转换软件";
 
 constexpr std::string_view kMp3Missing = "指定的MP3文件不存在,或者正在使用!";
 constexpr std::string_view kMprFailedCaption = "MPR转化失败";
+// The MP3 holds no MPEG audio the player could play (the preview's header search finds none).
+constexpr std::string_view kMp3NoAudio = "指定的MP3文件中没有找到MPEG音频数据!";
 constexpr std::string_view kMprTooManyScreens = "屏数超过256后将不显示其后的数据";
 constexpr std::string_view kNotLyr = "歌词文件不是有效的LYR文件!";
 

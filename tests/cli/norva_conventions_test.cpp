@@ -143,6 +143,37 @@ TEST(NorvaConventions, AnOutputThatIsAnInputIsRefusedAndTheInputKept) {
   }
 }
 
+TEST(NorvaConventions, WhatIsNotWhatItClaimsIsRefused) {
+  const std::filesystem::path data = NORVA_TEST_DATA_DIR;
+  TempDir dir;
+  const auto out = dir.path() / "out";
+  // An "MP3" in which the preview's header search finds no audio.
+  for (const std::string& bytes : {std::string(), std::string(100000, '\x5A')}) {
+    ASSERT_TRUE(writeFileAtomically(dir.path() / "e.mp3", bytes).ok());
+    const CommandResult run =
+        norva({"mpr", (dir.path() / "e.mp3").string(), (data / "lyrics" / "song_cn.lrc").string(),
+               "-o", out.string()});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find("[MPR转化失败] 指定的MP3文件中没有找到MPEG音频数据!"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+  }
+  // A text with no timed paragraph: LRC (with a hint) or nothing at all.
+  ASSERT_TRUE(writeFileAtomically(dir.path() / "empty.tly", std::string_view()).ok());
+  for (const auto& [input, hint] : {std::pair{data / "lyrics" / "song_cn.lrc", true},
+                                    std::pair{dir.path() / "empty.tly", false}}) {
+    const CommandResult run = norva({"lyr", input.string(), "-o", out.string()});
+    EXPECT_EQ(run.exitCode, 1) << input;
+    EXPECT_NE(run.err.find("no timed paragraph"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("norva lrc") != std::string::npos, hint) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+  }
+  const CommandResult allowed =
+      norva({"lyr", (dir.path() / "empty.tly").string(), "-o", out.string(), "--allow-empty"});
+  EXPECT_EQ(allowed.exitCode, 0) << allowed.err;
+  EXPECT_EQ(std::filesystem::file_size(out), 1024u);  // header block and one block of body
+}
+
 // Starts `norva play` on the null device in real time, waits for its first status line (it is
 // printed once the program handles signals), sends `signal` and returns the exit status.
 int exitStatusOfPlayEndedBy(int signal) {

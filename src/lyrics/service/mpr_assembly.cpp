@@ -9,6 +9,7 @@
 #include "lyrics/lyrics_messages.h"
 #include "lyrics/relay.h"
 #include "lyrics/service/lyr_compiler.h"
+#include "preview/stream_info.h"
 
 namespace norva::lyr {
 namespace {
@@ -102,6 +103,8 @@ const char* toString(MprResult result) {
       return "done";
     case MprResult::Cancelled:
       return "cancelled";
+    case MprResult::NotMp3:
+      return "the MP3 file holds no MPEG audio";
     case MprResult::Mp3Missing:
       return "MP3 missing";
     case MprResult::CompileFailed:
@@ -125,6 +128,12 @@ MprOutcome assembleMpr(Prompter& prompter, const LyrImage& image, const std::fil
   if (!in.is_open() || !in) {
     tell(prompter, text::kMp3Missing, text::kMprFailedCaption);
     return finished(std::move(outcome), MprResult::Mp3Missing);
+  }
+  // The same search the player's preview makes: a file it would refuse to play is no MP3.
+  const ReadResult audio = readWholeFile(mp3);
+  if (audio.status != ReadResult::Status::Ok || !preview::analyseStream(audio.bytes)) {
+    tell(prompter, text::kMp3NoAudio, text::kMprFailedCaption);
+    return finished(std::move(outcome), MprResult::NotMp3);
   }
   const std::optional<std::vector<uint8_t>> lyricPart = mprLyricPart(image);
   if (!lyricPart) return notLyr(prompter, std::move(outcome));

@@ -16,6 +16,7 @@ enum class MprResult {
   Done,
   Cancelled,      // Cancel in a layout warning
   Mp3Missing,     // "指定的MP3文件不存在,或者正在使用!"
+  NotMp3,         // the MP3 file holds no MPEG audio stream
   CompileFailed,  // the compiler's error (1, 2, 4 or 5) was shown
   CreateFailed,   // the output could not be written: error 3, "Create file failure!"
   NotLyr,         // the lyric read as LYR is not a LYR image
@@ -30,8 +31,8 @@ struct MprOutcome {
 };
 
 // Writes the MPR file from a relayed LYR image (its size a multiple of 512) and an MP3 file.
-// An empty `output` means defaultMprPath(mp3). A missing or unreadable MP3 is reported
-// ("MPR转化失败") and nothing is written; an output that cannot be created or completed is
+// An empty `output` means defaultMprPath(mp3). A missing or unreadable MP3, or one in which the
+// preview's header search finds no MPEG audio, is reported ("MPR转化失败") and nothing is written; an output that cannot be created or completed is
 // reported as error 3 and leaves no file behind (an older file of that name stays).
 MprOutcome assembleMpr(Prompter& prompter, const LyrImage& image, const std::filesystem::path& mp3,
                        const std::filesystem::path& output);

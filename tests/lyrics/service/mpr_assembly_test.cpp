@@ -9,6 +9,7 @@
 #include "base/recording_prompter.h"
 #include "lyrics/relay.h"
 #include "lyrics/service/lyr_compiler.h"
+#include "preview/synthetic_stream.h"
 #include "test_support/temp_dir.h"
 
 namespace norva::lyr {
@@ -55,7 +56,7 @@ LyrImage imageWithTextEnd(size_t count, size_t textEnd) {
 TEST(MprAssembly, LayoutWithTextEnd600And1024) {
   for (size_t textEnd : {size_t{600}, size_t{1024}}) {
     TempDir dir;
-    const std::vector<uint8_t> mp3{0xFF, 0xFB, 0x90, 0x44, 1, 2, 3};
+    const std::vector<uint8_t> mp3 = test::cbrStream(5000);
     writeFile(dir.path() / "a.mp3", mp3);
     LyrImage image = imageWithTextEnd(textEnd == 600 ? 4 : 8, textEnd);
     RecordingPrompter prompter;
@@ -81,8 +82,7 @@ TEST(MprAssembly, CopiesTheMp3InChunksOf65536Bytes) {
        {std::pair{size_t{65536}, size_t{1}}, std::pair{size_t{65537}, size_t{2}},
         std::pair{size_t{200000}, size_t{4}}}) {
     TempDir dir;
-    std::vector<uint8_t> mp3(size);
-    for (size_t i = 0; i < size; ++i) mp3[i] = static_cast<uint8_t>(i * 7);
+    const std::vector<uint8_t> mp3 = test::cbrStream(size);
     writeFile(dir.path() / "big.mp3", mp3);
     LyrImage image = imageWithTextEnd(2, 100);
     RecordingPrompter prompter;
@@ -98,12 +98,37 @@ TEST(MprAssembly, CopiesTheMp3InChunksOf65536Bytes) {
 TEST(MprAssembly, DefaultNameLandsBesideTheMp3) {
   EXPECT_EQ(defaultMprPath("/music/song.mp3"), std::filesystem::path("/music/song.MPR"));
   TempDir dir;
-  writeFile(dir.path() / "song.mp3", {1, 2, 3});
+  writeFile(dir.path() / "song.mp3", test::cbrStream(5000));
   LyrImage image = imageWithTextEnd(1, 40);
   RecordingPrompter prompter;
   const auto outcome = assembleMpr(prompter, image, dir.path() / "song.mp3", "");
   EXPECT_EQ(outcome.output, dir.path() / "song.MPR");
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "song.MPR"));
+}
+
+// A file the preview's header search refuses (empty, too short for three frames, or any other
+// bytes) is no MP3: nothing is written and the user is told why.
+TEST(MprAssembly, AFileWithoutMpegAudioIsRefusedAndNothingWritten) {
+  std::vector<uint8_t> noise(100000);
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
+  for (const auto& bytes : {std::vector<uint8_t>{}, test::cbrStream(4323), noise}) {
+    TempDir dir;
+    writeFile(dir.path() / "x.mp3", bytes);
+    LyrImage image = imageWithTextEnd(2, 100);
+    RecordingPrompter prompter;
+    const auto outcome = assembleMpr(prompter, image, dir.path() / "x.mp3", dir.path() / "x.mpr");
+    EXPECT_EQ(outcome.result, MprResult::NotMp3) << bytes.size();
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.mpr")) << bytes.size();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0],
+              (Message{"指定的MP3文件中没有找到MPEG音频数据!", "MPR转化失败", MessageIcon::None,
+                       MessageButtons::Ok}));
+  }
+  TempDir dir;
+  writeFile(dir.path() / "x.mp3", test::cbrStream(4324));  // the shortest stream that plays
+  LyrImage image = imageWithTextEnd(2, 100);
+  RecordingPrompter prompter;
+  EXPECT_EQ(assembleMpr(prompter, image, dir.path() / "x.mp3", {}).result, MprResult::Done);
 }
 
 TEST(MprAssembly, MissingMp3IsReportedAndNothingIsWritten) {
@@ -120,7 +145,7 @@ TEST(MprAssembly, MissingMp3IsReportedAndNothingIsWritten) {
 
 TEST(MprAssembly, OutputThatCannotBeCreatedIsErrorThreeAndLeavesNoFile) {
   TempDir dir;
-  writeFile(dir.path() / "a.mp3", {1, 2, 3});
+  writeFile(dir.path() / "a.mp3", test::cbrStream(5000));
   LyrImage image = imageWithTextEnd(1, 40);
   RecordingPrompter prompter;
   auto outcome = assembleMpr(prompter, image, dir.path() / "a.mp3", dir.path() / "no" / "a.mpr");
@@ -165,7 +190,7 @@ TEST(MprConvert, LrcIsCompiledRelayedAndAssembled) {
 
 TEST(MprConvert, TimedTextIsCompiledAndLyrIsReadAsIs) {
   TempDir dir;
-  writeFile(dir.path() / "s.mp3", {0xFF, 0xFB, 0x90, 0x44});
+  writeFile(dir.path() / "s.mp3", test::cbrStream(5000));
   RecordingPrompter prompter;
   auto outcome =
       convertToMpr(prompter, dir.path() / "s.mp3", dataDir() / "lyrics" / "song_cn.tly", "");
@@ -197,7 +222,7 @@ TEST(MprConvert, TimedTextIsCompiledAndLyrIsReadAsIs) {
 
 TEST(MprConvert, AnythingThatIsNotALyrImageIsRefused) {
   TempDir dir;
-  writeFile(dir.path() / "s.mp3", {0xFF, 0xFB, 0x90, 0x44});
+  writeFile(dir.path() / "s.mp3", test::cbrStream(5000));
   writeFile(dir.path() / "text.txt", {'h', 'i'});
   std::vector<uint8_t> bad(1024, 0);
   writeHeaderBlock(bad, 2, 0);
@@ -227,7 +252,7 @@ TEST(MprConvert, AnythingThatIsNotALyrImageIsRefused) {
 
 TEST(MprConvert, ManyScreensAreToldAndCancelWritesNothing) {
   TempDir dir;
-  writeFile(dir.path() / "s.mp3", {0xFF, 0xFB, 0x90, 0x44});
+  writeFile(dir.path() / "s.mp3", test::cbrStream(5000));
   // 128 lines of two tags each: 256 screens.
   std::string lrc;
   for (int i = 0; i < 128; ++i) {

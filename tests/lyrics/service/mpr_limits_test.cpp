@@ -9,6 +9,7 @@
 #include "lyrics/service/mpr_assembly.h"
 #include "lyrics/timed_lyr_image.h"
 #include "test_support/temp_dir.h"
+#include "preview/synthetic_stream.h"
 
 namespace norva::lyr {
 namespace {
@@ -27,7 +28,7 @@ TEST(LyricLimits, MprPutsTheMp3AfterWholeBlocksOfLyric) {
     size_t textEnd;
     size_t mp3Offset;
   };
-  const std::vector<uint8_t> mp3(100, 0xFB);
+  const std::vector<uint8_t> mp3 = test::cbrStream(5000);
   for (const Row row : {Row{222, 511, 512}, Row{223, 512, 512}, Row{224, 513, 1024}}) {
     TempDir dir;
     const std::vector<TimedScreen> screens{{10, std::string(255, 'a')},
@@ -41,7 +42,7 @@ TEST(LyricLimits, MprPutsTheMp3AfterWholeBlocksOfLyric) {
         convertToMpr(prompter, dir.path() / "song.mp3", dir.path() / "song.lyr", {});
     ASSERT_EQ(outcome.result, MprResult::Done) << row.textEnd;
     const std::vector<uint8_t> mpr = readWholeFile(dir.path() / "song.MPR").bytes;
-    ASSERT_EQ(mpr.size(), row.mp3Offset + 100) << row.textEnd;
+    ASSERT_EQ(mpr.size(), row.mp3Offset + mp3.size()) << row.textEnd;
     EXPECT_EQ(readBe16(mpr, 20), row.textEnd);
     EXPECT_EQ(mpr[row.textEnd - 1], 0);
     EXPECT_EQ(std::vector<uint8_t>(mpr.begin() + static_cast<ptrdiff_t>(row.mp3Offset), mpr.end()),
@@ -58,7 +59,7 @@ TEST(LyricLimits, MprAssemblyTakesOnlyWholeBlocks) {
   for (const Row row : {Row{1023, false}, Row{1024, true}, Row{1025, false}, Row{1535, false},
                         Row{1536, true}, Row{1537, false}}) {
     TempDir dir;
-    writeFile(dir.path() / "s.mp3", std::vector<uint8_t>{1, 2, 3});
+    writeFile(dir.path() / "s.mp3", test::cbrStream(5000));
     LyrImage image;
     writeHeaderBlock(image.bytes, 2, 0);
     image.bytes[512 + 16] = 2;
@@ -69,7 +70,7 @@ TEST(LyricLimits, MprAssemblyTakesOnlyWholeBlocks) {
     EXPECT_EQ(outcome.result == MprResult::Done, row.accepted) << row.imageSize;
     const auto written = readWholeFile(dir.path() / "s.MPR");
     if (row.accepted) {
-      EXPECT_EQ(written.bytes.size(), row.imageSize - 512 + 3) << row.imageSize;
+      EXPECT_EQ(written.bytes.size(), row.imageSize - 512 + 5000) << row.imageSize;
     } else {
       EXPECT_NE(written.status, ReadResult::Status::Ok) << row.imageSize;
     }
