@@ -59,8 +59,8 @@ constexpr std::string_view kLogoHelp =
     "Turns a picture (BMP, JPEG, GIF, icon, cursor, WMF/EMF, WBMP or LGO) into the player's\n"
     "128 x 64 black-and-white logo (LGO), as the logo converter does.\n"
     "\n"
-    "  -o OUT.lgo             the logo file to write\n"
-    "  --overwrite            replace OUT.lgo when it exists\n"
+    "  -o OUT.lgo             the logo file to write (replaced when it exists; --overwrite,\n"
+    "                         which older scripts pass, is accepted and changes nothing)\n"
     "  --show FILE            print the logo of FILE with block characters, two pixel rows a\n"
     "                         line, instead of writing a file\n"
     "  --threshold T          the brightness threshold, 0 to 765 (the sum of red, green and\n"
@@ -122,8 +122,8 @@ constexpr std::string_view kPlayerHelp =
     "  --low                  with format: erase the whole memory first (low-level format)\n"
     "  --boot                 with firmware: write the boot code instead of the codec code\n"
     "  --drive 0|1            the memory: 0 internal (the default), 1 the external card\n"
-    "  --on-exists yes|no|cancel  the answer when a file copied to the PC exists already:\n"
-    "                         yes replaces it, no skips it, cancel stops\n";
+    "  --on-exists yes|no|cancel  the answer when a file copied to the PC (or the font) exists\n"
+    "                         already: yes (the default) replaces it, no skips it, cancel stops\n";
 
 constexpr std::string_view kHex2binHelp =
     "Converts an Intel HEX firmware file into the binary image the player is sent, as the\n"
@@ -146,8 +146,7 @@ std::span<const Command> allCommands() {
               runLrc},
       Command{"unlyr", "unlyr IN [-o OUT]", kUnlyrHelp, runUnlyr},
       Command{"screens", "screens IN.lyr", kScreensHelp, runScreens},
-      Command{"logo",
-              "logo IN -o OUT.lgo [--threshold T] [--overwrite] | logo --show FILE [--threshold T]",
+      Command{"logo", "logo IN -o OUT.lgo [--threshold T] | logo --show FILE [--threshold T]",
               kLogoHelp, runLogo},
       Command{"info", "info FILE", kInfoHelp, runInfo},
       Command{"play", "play FILE [--audio alsa|null] [--speed N|max] [--seek P]", kPlayHelp,

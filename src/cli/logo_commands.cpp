@@ -5,6 +5,7 @@
 #include <iostream>
 #include <optional>
 
+#include "base/service/file_io.h"
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -21,8 +22,6 @@
 #include <QString>
 
 #include "logo/service/picture_loader.h"
-#else
-#include "base/service/file_io.h"
 #endif
 
 namespace norva::cli {
@@ -50,7 +49,7 @@ OpenedPicture openForCli(const std::string& path) {
 }
 
 constexpr const char* kUsage =
-    "usage: norva logo IN -o OUT.lgo [--threshold T] [--overwrite]\n"
+    "usage: norva logo IN -o OUT.lgo [--threshold T]\n"
     "       norva logo --show FILE [--threshold T]\n";
 
 }  // namespace
@@ -76,7 +75,7 @@ int runLogo(Args args) {
     }
   }
 
-  CliPrompter prompter(std::cerr, parsed.flag("--overwrite") ? Answer::Yes : Answer::Cancel);
+  CliPrompter prompter(std::cerr, Answer::Ok);
   const std::string input = show ? *show : parsed.positionals().front();
   if (out) {
     if (auto refused = refuseOutputOverInput({input}, *out)) return *refused;
@@ -97,16 +96,15 @@ int runLogo(Args args) {
     std::cout << logo.width << " x " << logo.height << '\n' << logoAsBlockText(logo);
     return kExitDone;
   }
-  switch (saveLgo(*out, logo, opened.lgoReversedBits.value_or(false), prompter)) {
-    case SaveOutcome::Saved:
-      return kExitDone;
-    case SaveOutcome::Declined:
-      return kExitCancelled;
-    case SaveOutcome::NotWritten:
-      std::cerr << "norva logo: cannot write " << *out << '\n';
-      return kExitRefused;
+  // Like every norva command (and compilers), an existing output is replaced without asking; the
+  // write is atomic, so a failure leaves the old file.
+  const WriteResult written =
+      writeFileAtomically(*out, encodeLgo(logo, opened.lgoReversedBits.value_or(false)));
+  if (!written.ok()) {
+    std::cerr << "norva logo: " << written.error << '\n';
+    return kExitRefused;
   }
-  return kExitRefused;
+  return kExitDone;
 }
 
 }  // namespace norva::cli

@@ -281,7 +281,7 @@ int runPlayer(Args rawArgs) {
     if (*text != "0" && *text != "1") return usage("--drive takes 0 or 1");
     drive = *text == "1" ? 1 : 0;
   }
-  Answer onExists = Answer::No;
+  Answer onExists = Answer::Yes;  // outputs are replaced, as by every norva command
   if (const auto word = args.value("--on-exists");
       word && !CliPrompter::parseAnswer(*word, onExists))
     return usage("--on-exists takes yes, no or cancel");

@@ -21,7 +21,7 @@ CommandResult norva(std::vector<std::string> args) {
 
 const std::string kWbmp = std::string(NORVA_TEST_DATA_DIR) + "/pictures/logo_128x64.wbmp";
 
-TEST(NorvaLogo, ConvertsSavesAndAsksBeforeReplacing) {
+TEST(NorvaLogo, ConvertsSavesAndReplacesLikeEveryCommand) {
   TempDir dir;
   const std::string out = (dir.path() / "boot.lgo").string();
   ASSERT_EQ(norva({kWbmp, "-o", out}).exitCode, 0);
@@ -30,10 +30,13 @@ TEST(NorvaLogo, ConvertsSavesAndAsksBeforeReplacing) {
   EXPECT_EQ(saved.bytes[0], 0x01);
   EXPECT_EQ(saved.bytes[4], 0x40);
 
-  const CommandResult again = norva({kWbmp, "-o", out, "--threshold", "0"});
-  EXPECT_EQ(again.exitCode, 2);
-  EXPECT_NE(again.err.find("[LOGO编辑工具] 该文件已经存在，要覆盖吗？"), std::string::npos);
+  // An existing output is replaced without a question, as by every norva command.
+  const CommandResult again = norva({kWbmp, "-o", out, "--threshold", "765"});
+  EXPECT_EQ(again.exitCode, 0);
+  EXPECT_EQ(again.err, "");
+  EXPECT_NE(readWholeFile(out).bytes, saved.bytes);  // threshold 765: another logo
   EXPECT_EQ(norva({kWbmp, "-o", out, "--overwrite"}).exitCode, 0);
+  EXPECT_EQ(readWholeFile(out).bytes, saved.bytes);
 
   // The saved logo shows the same picture as its source.
   const CommandResult fromLgo = norva({"--show", out});

@@ -179,9 +179,9 @@ TEST_F(NorvaPlayer, FontPutInfoGetErase) {
   result = norva({"player", "font", "info"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, "LCD12.fot\t5000\n");
-  // Replacing it asks first.
-  EXPECT_EQ(norva({"player", "font", "put", font.string()}).exitCode, 2);
-  EXPECT_EQ(norva({"player", "font", "put", font.string(), "--on-exists", "yes"}).exitCode, 0);
+  // Replacing it is answered like every output: by default yes; cancel stops.
+  EXPECT_EQ(norva({"player", "font", "put", font.string(), "--on-exists", "cancel"}).exitCode, 2);
+  EXPECT_EQ(norva({"player", "font", "put", font.string()}).exitCode, 0);
 
   const auto out = dir.path() / "fonts";
   std::filesystem::create_directory(out);
