@@ -49,7 +49,14 @@ Arguments::Arguments(std::span<const std::string_view> args,
     }
     if (contains(valued, name)) {
       std::optional<std::string_view> value = inlineValue;
-      if (!value && i + 1 < args.size()) value = args[++i];
+      if (!value && i + 1 < args.size()) {
+        // "--show -- -logo.gif": the value comes after the end of options.
+        if (args[i + 1] == "--" && i + 2 < args.size()) {
+          onlyPositionals = true;
+          ++i;
+        }
+        value = args[++i];
+      }
       if (!value || value->empty()) {
         error_ = "option " + std::string(name) + " needs a value";
         return;

@@ -20,6 +20,7 @@
 #ifdef NORVA_CLI_HAS_PICTURE_LOADER
 #include <QFile>
 #include <QString>
+#include <QtGlobal>
 
 #include "logo/service/picture_loader.h"
 #endif
@@ -29,9 +30,18 @@ namespace {
 
 using namespace norva::logo;
 
+#ifdef NORVA_CLI_HAS_PICTURE_LOADER
+// Qt's image readers warn on stderr about damaged files ("QBuffer::seek: Invalid pos",
+// "qt.gui.imageio.jpeg: ..."); norva says itself what became of the file.
+void dropQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+#endif
+
 OpenedPicture openForCli(const std::string& path) {
 #ifdef NORVA_CLI_HAS_PICTURE_LOADER
-  return openPicture(QFile::decodeName(path.c_str()), PictureLoaderOptions{});
+  const QtMessageHandler previous = qInstallMessageHandler(dropQtMessages);
+  OpenedPicture opened = openPicture(QFile::decodeName(path.c_str()), PictureLoaderOptions{});
+  qInstallMessageHandler(previous);
+  return opened;
 #else
   // Without Qt only the converter's own readers are built: WBMP, then LGO.
   std::optional<RgbImage> image;

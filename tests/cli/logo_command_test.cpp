@@ -21,6 +21,19 @@ CommandResult norva(std::vector<std::string> args) {
 
 const std::string kWbmp = std::string(NORVA_TEST_DATA_DIR) + "/pictures/logo_128x64.wbmp";
 
+// A damaged picture is norva's to report: the image readers' own warnings stay out of the terminal.
+TEST(NorvaLogo, ImageReaderWarningsDoNotReachTheTerminal) {
+  TempDir dir;
+  const auto whole =
+      readWholeFile(std::string(NORVA_TEST_DATA_DIR) + "/pictures/scene_320x240.jpg");
+  const auto cut = dir.path() / "cut.jpg";
+  ASSERT_TRUE(writeFileAtomically(cut, std::span<const uint8_t>(whole.bytes).first(3000)).ok());
+  const CommandResult run = norva({"--show", cut.string()});
+  EXPECT_EQ(run.err.find("qt."), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("Premature"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("QBuffer"), std::string::npos) << run.err;
+}
+
 TEST(NorvaLogo, ConvertsSavesAndReplacesLikeEveryCommand) {
   TempDir dir;
   const std::string out = (dir.path() / "boot.lgo").string();

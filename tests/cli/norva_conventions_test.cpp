@@ -75,6 +75,25 @@ TEST(NorvaConventions, HelpAfterDoubleDashIsAFileName) {
   EXPECT_EQ(run.out.find("usage:"), std::string::npos);
 }
 
+TEST(NorvaConventions, DoubleDashEndsOptionsBeforeAValueOrAFile) {
+  TempDir dir;
+  const auto picture = dir.path() / "-logo.wbmp";
+  std::filesystem::copy_file(
+      std::filesystem::path(NORVA_TEST_DATA_DIR) / "pictures" / "logo_128x64.wbmp", picture);
+  const auto lyr = dir.path() / "-x.lyr";
+  std::filesystem::copy_file(kLyrics / "expected" / "song_cn.tly.lyr", lyr);
+  // Run inside the folder, so that the names really start with "-".
+  const std::string folder = dir.path().string();
+  const CommandResult shown =
+      runCommand({"/bin/sh", "-c", "cd \"$1\" && exec \"$0\" logo --show -- -logo.wbmp",
+                  NORVA_BINARY, folder});
+  EXPECT_EQ(shown.exitCode, 0) << shown.err;
+  EXPECT_EQ(shown.out.rfind("128 x 64\n", 0), 0u) << shown.out;
+  const CommandResult screens = runCommand(
+      {"/bin/sh", "-c", "cd \"$1\" && exec \"$0\" screens -- -x.lyr", NORVA_BINARY, folder});
+  EXPECT_EQ(screens.exitCode, 0) << screens.err;
+}
+
 TEST(NorvaConventions, AnEmptyOptionValueIsAUsageError) {
   TempDir dir;
   const std::string input = (kLyrics / "song_cn.tly").string();
