@@ -10,12 +10,29 @@ namespace norva::logo {
 
 struct GlyphaneArguments {
   std::optional<QString> screenshot;  // --screenshot FILE: save the window as PNG and quit
+  bool help = false;                  // --help, -h
+  bool version = false;               // --version
   QString commandLine;                // everything else, joined by spaces: one file name
 };
 
-// The whole command line is one file name, so a path with spaces arrives whole even when the
-// desktop passed it unquoted and it was split into several arguments.
+// Options come out first, wherever they stand (before "--", which ends them); the rest of the
+// command line is one file name, so a path with spaces arrives whole even when the desktop
+// passed it unquoted and it was split into several arguments.
 GlyphaneArguments parseGlyphaneArguments(const QStringList& argumentsAfterProgram);
+
+// What --help prints.
+QString glyphaneUsage();
+
+// The prompter of a --screenshot run: nothing may wait for a click, so every message goes to
+// standard error as "[caption] text" and is answered at once; the run then ends in failure.
+class StderrPrompter : public Prompter {
+ public:
+  Answer show(const Message& message) override;
+  bool anythingShown() const { return shown_; }
+
+ private:
+  bool shown_ = false;
+};
 
 // Shows the start-up failure message that applies and returns false, or returns true.
 bool checkStartup(bool windowCreated, bool surfacesReady, Prompter& prompter);

@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "logo/app/glyphane_controller.h"
 
@@ -31,6 +32,13 @@ void SkinView::paintEvent(QPaintEvent*) {
 void SkinView::forward(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   controller_.mouseStep((event->buttons() & Qt::LeftButton) != 0, Point{at.x(), at.y()});
+  // While the thumb is dragged its threshold shows beside the cursor.
+  const ThresholdSlider& slider = controller_.slider();
+  if (slider.grabbed())
+    QToolTip::showText(event->globalPosition().toPoint(),
+                       QString::number(thresholdForThumb(slider.thumbLeft())), this);
+  else
+    QToolTip::hideText();
 }
 
 void SkinView::mousePressEvent(QMouseEvent* event) {

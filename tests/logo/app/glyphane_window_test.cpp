@@ -7,10 +7,11 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "../lgo_test_support.h"
-#include "base/service/file_io.h"
 #include "base/recording_prompter.h"
+#include "base/service/file_io.h"
 #include "base/service/registry_store.h"
 #include "desktop/about_dialog.h"
 #include "desktop/scripted_file_dialogs.h"
@@ -131,10 +132,12 @@ TEST_F(GlyphaneWindowTest, SliderIsClampedAndConvertsOnRelease) {
   mouse(QEvent::MouseButtonPress, {358, 20}, Qt::LeftButton);
   mouse(QEvent::MouseMove, {2000, 25}, Qt::LeftButton);
   EXPECT_EQ(controller->slider().thumbLeft(), 560);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("765")) << "the held thumb shows its value";
   settle();
   EXPECT_EQ(blackColumns(), 65u) << "no conversion while the thumb is held";
   mouse(QEvent::MouseButtonRelease, {2000, 25}, Qt::NoButton);
   settle();
+  EXPECT_FALSE(QToolTip::isVisible());
   EXPECT_EQ(controller->threshold(), 765);
   EXPECT_EQ(blackColumns(), 128u);
   // The thumb is drawn from the strip at its new place, the old place shows bare track.
@@ -241,9 +244,19 @@ TEST_F(GlyphaneWindowTest, StartUpTakesTheWholeCommandLineAsOneName) {
   EXPECT_EQ(whole.commandLine, path);
   const auto split = parseGlyphaneArguments(path.split(' '));
   EXPECT_EQ(split.commandLine, path) << "split arguments are joined back with their spaces";
-  const auto shot = parseGlyphaneArguments({"--screenshot", "a.png", "x", "y"});
-  EXPECT_EQ(shot.screenshot, QStringLiteral("a.png"));
-  EXPECT_EQ(shot.commandLine, QStringLiteral("x y"));
+  // Options come out wherever they stand; "--" ends them.
+  for (const QStringList& words : {QStringList{"--screenshot", "a.png", "x", "y"},
+                                   QStringList{"x", "--screenshot", "a.png", "y"},
+                                   QStringList{"x", "y", "--screenshot", "a.png"}}) {
+    const auto shot = parseGlyphaneArguments(words);
+    EXPECT_EQ(shot.screenshot, QStringLiteral("a.png")) << words.join(' ').toStdString();
+    EXPECT_EQ(shot.commandLine, QStringLiteral("x y")) << words.join(' ').toStdString();
+  }
+  const auto ended = parseGlyphaneArguments({"--", "--help", "-x.gif"});
+  EXPECT_FALSE(ended.help);
+  EXPECT_EQ(ended.commandLine, QStringLiteral("--help -x.gif"));
+  EXPECT_TRUE(parseGlyphaneArguments({"a.gif", "--help"}).help);
+  EXPECT_TRUE(parseGlyphaneArguments({"--version"}).version);
 
   controller->openFile(whole.commandLine);
   settle();
