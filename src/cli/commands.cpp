@@ -73,10 +73,10 @@ constexpr std::string_view kInfoHelp =
 
 constexpr std::string_view kPlayHelp =
     "Plays an MP3 or MPR file with the lyric the player would show (the .LYR file beside an\n"
-    "MP3, in any letter case, or the lyric at the head of an MPR file), showing the time and\n"
-    "the current lyric screen every 200 ms.\n"
-    "Keys: space pauses and resumes, left/right seek by 5 %, + and - change the volume,\n"
-    "q quits.\n"
+    "MP3, in any letter case, or the lyric at the head of an MPR file), showing the time\n"
+    "(minutes, seconds and tenths: mm:ss.t) and the current lyric screen every 200 ms.\n"
+    "Keys: space pauses and resumes, left/right seek by 5 %, + and - change the volume by 10,\n"
+    "q quits; what a key changed is shown (paused, playing, volume N).\n"
     "\n"
     "  --audio alsa|null      alsa plays on ALSA's default device (NORVA_ALSA_DEVICE names\n"
     "                         another PCM) and falls back to the null device, without sound,\n"

@@ -165,34 +165,52 @@ std::optional<PlayOptions> parsePlayOptions(const Arguments& args, std::string& 
   return options;
 }
 
-// Shows the status bar's two parts: the time, and the lyric screen (or the lyric message).
+// The time as a player of the terminal shows it: minutes, seconds and tenths ("01:05.3").
+std::string clockText(int64_t tenths) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02lld:%02lld.%lld", static_cast<long long>(tenths / 600),
+                static_cast<long long>(tenths / 10 % 60), static_cast<long long>(tenths % 10));
+  return text;
+}
+
+// Shows the status bar's two parts: the time, and the lyric screen (or the lyric message), and
+// what the keys changed (paused, volume).
 class StatusLine {
  public:
   StatusLine(const preview::LyricLoad& lyric, bool terminal)
       : lyric_(lyric), progress_(lyric.track ? &*lyric.track : nullptr), terminal_(terminal) {}
 
-  // One progress step at `tenths`; `everyChange` prints on screen changes only (scripts).
+  // One progress step at `tenths`; `screenChangesOnly` prints on screen changes only (scripts).
   void step(int64_t tenths, bool screenChangesOnly) {
     std::lock_guard lock(mutex_);
     const auto step = progress_.update(tenths);
-    const std::string time = preview::timeText(tenths);
+    const std::string time = clockText(tenths);
     std::string text;
     if (step.screen) text = screenLine(lyric_.track->entries()[*step.screen].text);
     if (screenChangesOnly) {
-      if (step.changed) std::cout << time << " [" << tenths << "] " << text << '\n' << std::flush;
+      if (step.changed) std::cout << time << "  " << text << '\n' << std::flush;
       return;
     }
     if (terminal_) {
-      std::cout << "\r\033[K" << time << ' ' << text << std::flush;
-    } else if (time != lastTime_ || step.changed) {
-      std::cout << time << ' ' << text << '\n' << std::flush;
+      std::cout << "\r\033[K" << time << "  " << text << state_ << std::flush;
+    } else if (tenths / 10 != lastSecond_ || step.changed) {
+      std::cout << time << "  " << text << '\n' << std::flush;
     }
-    lastTime_ = time;
+    lastSecond_ = tenths / 10;
+  }
+  // What a key changed: shown at the end of the status line, or as a line of its own.
+  void note(const std::string& state) {
+    std::lock_guard lock(mutex_);
+    state_ = state.empty() ? std::string() : "  [" + state + "]";
+    if (terminal_)
+      std::cout << "\r\033[K" << state_ << std::flush;
+    else if (!state.empty())
+      std::cout << state << '\n' << std::flush;
   }
   void finish(int64_t tenths) {
     std::lock_guard lock(mutex_);
     if (terminal_) std::cout << '\n';
-    std::cout << preview::timeText(tenths) << " end\n" << std::flush;
+    std::cout << clockText(tenths) << "  end\n" << std::flush;
   }
 
  private:
@@ -200,7 +218,8 @@ class StatusLine {
   const preview::LyricLoad& lyric_;
   LyricProgress progress_;
   bool terminal_;
-  std::string lastTime_;
+  int64_t lastSecond_ = -1;
+  std::string state_;
 };
 
 std::atomic<int> gInterruptSignal{0};
@@ -232,7 +251,7 @@ class InterruptCatcher {
 
 // Keys: space pauses and resumes, left/right seek by 50 thousandths, +/- volume, q quits.
 // Returns false when playing should end; `inputOpen` goes false at the end of the input.
-bool handleKeys(MpegPlayer& player, std::string& pending, bool& inputOpen) {
+bool handleKeys(MpegPlayer& player, StatusLine& status, std::string& pending, bool& inputOpen) {
   std::array<char, 64> buffer{};
   const ssize_t count = ::read(STDIN_FILENO, buffer.data(), buffer.size());
   if (count == 0 || (count < 0 && errno != EAGAIN && errno != EINTR)) inputOpen = false;
@@ -253,16 +272,18 @@ bool handleKeys(MpegPlayer& player, std::string& pending, bool& inputOpen) {
       case 'Q':
         return false;
       case ' ':
-        if (player.paused())
+        if (player.paused()) {
           player.resume();
-        else
+          status.note("playing");
+        } else {
           player.pause();
+          status.note("paused");
+        }
         break;
       case '+':
-        player.setVolume(player.volume() + 10);
-        break;
       case '-':
-        player.setVolume(player.volume() - 10);
+        player.setVolume(player.volume() + (key == '+' ? 10 : -10));
+        status.note("volume " + std::to_string(player.volume()));
         break;
       default:
         break;
@@ -347,7 +368,8 @@ int playWithKeys(MpegPlayer& player, StatusLine& status) {
     const int ready = ::poll(&fd, inputOpen ? 1 : 0, 200);
     if (interrupt.interrupted()) break;
     if (ready > 0) {
-      if ((fd.revents & (POLLIN | POLLHUP)) && !handleKeys(player, pending, inputOpen)) break;
+      if ((fd.revents & (POLLIN | POLLHUP)) && !handleKeys(player, status, pending, inputOpen))
+        break;
       if (fd.revents & (POLLERR | POLLNVAL)) inputOpen = false;
     }
     if (player.paused()) continue;

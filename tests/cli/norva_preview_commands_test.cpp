@@ -23,14 +23,28 @@ CommandResult norva(std::vector<std::string> args, std::vector<std::string> env 
 // The screens of lyrics/song_cn.lrc as `play --speed max` prints them: each appears one tenth
 // after its time tag (the time must be past the tag), the first line again at the end.
 const char* const kSongScreens =
-    " 00:01  [11] 小小的屏幕亮起来\n"
-    " 00:04  [41] 一行一行的歌词\n"
-    " 00:06  [64] 跟着音乐慢慢走\n"
-    " 00:08  [89] 早上好 Good  / morning\n"
-    " 00:10  [106] 风吹过绿色的田野\n"
-    " 00:13  [132] 小鸟在树上唱歌\n"
-    " 00:15  [157] 小小的屏幕亮起来\n"
-    " 00:19  end\n";
+    "00:01.1  小小的屏幕亮起来\n"
+    "00:04.1  一行一行的歌词\n"
+    "00:06.4  跟着音乐慢慢走\n"
+    "00:08.9  早上好 Good  / morning\n"
+    "00:10.6  风吹过绿色的田野\n"
+    "00:13.2  小鸟在树上唱歌\n"
+    "00:15.7  小小的屏幕亮起来\n"
+    "00:19.2  end\n";
+
+// Keys typed while playing say what they changed: volume, pause, and q ends playing.
+TEST(NorvaPlay, KeysShowWhatTheyChanged) {
+  const CommandResult result =
+      runCommand({"/bin/sh", "-c", "printf '%s' '- q' | exec \"$0\" play \"$1\" --audio null",
+                  NORVA_BINARY, (kData / "audio" / "tone440_44k1_mono_cbr64_noinfo.mp3").string()});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  // 99 (a full level reads back as 99) less 10 is set as 89 % and reads back as 88.
+  const auto volume = result.out.find("volume 88\n");
+  const auto paused = result.out.find("paused\n");
+  EXPECT_NE(volume, std::string::npos) << result.out;
+  EXPECT_NE(paused, std::string::npos) << result.out;
+  EXPECT_LT(volume, paused) << result.out;
+}
 
 TEST(NorvaInfo, ShowsWhatTheHeaderSearchFound) {
   const auto result = norva({"info", kSong.string()});
@@ -89,7 +103,7 @@ TEST(NorvaPlay, MissingLyricIsSaidAndPlayingGoesOn) {
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, "无对应的歌词文件\"" +
                             (kData / "audio" / "tone440_44k1_mono_cbr64_noinfo.LYR").string() +
-                            "\"\n 00:05  end\n");
+                            "\"\n00:05.0  end\n");
 
   TempDir dir;
   writeFileAtomically(dir.path() / "x.mpr", std::string(100, 'x'));
@@ -104,7 +118,7 @@ TEST(NorvaPlay, AlsaBackendAndItsFallbackToTheNullDevice) {
   auto result = norva({"play", chirp, "--audio", "alsa"}, {"NORVA_ALSA_DEVICE=null"});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.err, "");
-  EXPECT_NE(result.out.find(" 00:04  end\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("00:04.1  end\n"), std::string::npos) << result.out;
   // A device that cannot be opened: the null device plays (in real time: the last frame only).
   result = norva({"play", chirp, "--audio", "alsa", "--seek", "990"},
                  {"NORVA_ALSA_DEVICE=no_such_pcm_device"});
