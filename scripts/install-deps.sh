@@ -11,7 +11,6 @@ packages=(
   libgl-dev libxkbcommon-dev
   libuchardet-dev
   libmpg123-dev libsndfile1-dev libmp3lame-dev libasound2-dev libasound2-plugins alsa-utils
-  dosfstools mtools
   shared-mime-info desktop-file-utils xdg-utils
   dosfstools mtools binutils
   fonts-wqy-microhei fonts-dejavu-core
