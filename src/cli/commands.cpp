@@ -25,7 +25,8 @@ constexpr std::string_view kLyrHelp =
     "IN holds paragraphs that start with <milliseconds>; <br> inside a paragraph starts a new\n"
     "player line. A SAMI file (--sami, or IN ending in .smi) is turned into timed text first.\n"
     "\n"
-    "  -o OUT                 the LYR file to write (replaced when it exists)\n"
+    "  -o OUT                 the LYR file to write (replaced when it exists; - writes it to\n"
+    "                         standard output); IN may be - for standard input\n"
     "  --font auto|small|large  the player font: small is 8 x 8 pixels, 6 lines a screen;\n"
     "                         large is 16 pixels high, 3 lines a screen; auto (the default)\n"
     "                         takes large when the text has two-byte (Chinese) characters\n"
@@ -39,7 +40,8 @@ constexpr std::string_view kLyrHelp =
 constexpr std::string_view kLrcHelp =
     "Compiles an LRC file ([mm:ss.xx] tags, several a line, and [offset:ms]) into a LYR file.\n"
     "\n"
-    "  -o OUT                 the LYR file to write (replaced when it exists)\n"
+    "  -o OUT                 the LYR file to write (replaced when it exists; - writes it to\n"
+    "                         standard output); IN may be - for standard input\n"
     "  --font small|large     compile as the lyric editor's command on an open LRC document,\n"
     "                         with its messages, in that player font; without --font the file\n"
     "                         is compiled as the batch converter does, as it is on disk\n"
@@ -48,12 +50,13 @@ constexpr std::string_view kLrcHelp =
 constexpr std::string_view kUnlyrHelp =
     "Turns a LYR file back into the timed text the lyric editor shows (GBK, CR LF).\n"
     "\n"
-    "  -o OUT                 write the text to OUT (replaced when it exists); without -o it\n"
-    "                         goes to standard output\n";
+    "  -o OUT                 write the text to OUT (replaced when it exists); without -o, or\n"
+    "                         with -o -, it goes to standard output; IN may be - for standard\n"
+    "                         input\n";
 
 constexpr std::string_view kScreensHelp =
     "Lists the screens of a LYR file with their times (mm:ss.t), decoded to UTF-8, the lines\n"
-    "of a screen joined by \" / \".\n";
+    "of a screen joined by \" / \". IN may be - for standard input.\n";
 
 constexpr std::string_view kLogoHelp =
     "Turns a picture (BMP, JPEG, GIF, icon, cursor, WMF/EMF, WBMP or LGO) into the player's\n"

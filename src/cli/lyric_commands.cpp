@@ -11,6 +11,7 @@
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/stdio_files.h"
 #include "lyrics/editor_text.h"
 #include "lyrics/lyr_reader.h"
 #include "lyrics/sami_to_timed_text.h"
@@ -79,7 +80,11 @@ int runLyr(Args rawArgs) {
 
   const std::string& input = args.positionals()[0];
   if (auto refused = refuseOutputOverInput({input}, *args.value("-o"))) return *refused;
-  std::optional<std::string> text = readEditorText(input);
+  StdioFiles stdio;
+  const std::optional<std::string> inputFile = stdio.input(input);
+  const std::optional<std::string> outputFile = stdio.output(*args.value("-o"));
+  if (!inputFile || !outputFile) return kExitRefused;
+  std::optional<std::string> text = readEditorText(*inputFile);
   if (!text) return kExitRefused;
   if (args.flag("--sami") || endsWithIgnoringCase(input, ".smi"))
     *text = lyr::samiToTimedText(*text).timedText;
@@ -97,9 +102,9 @@ int runLyr(Args rawArgs) {
   if (!screens) return kExitCancelled;
   if (screens->empty() && !args.flag("--allow-empty")) return refuseUntimedText(input, *text);
   lyr::CLyrWriter writer(prompter);
-  return writer.write(*args.value("-o"), *screens, mode) == lyr::LyrWriteOutcome::Saved
-             ? kExitDone
-             : kExitRefused;
+  return stdio.finish(writer.write(*outputFile, *screens, mode) == lyr::LyrWriteOutcome::Saved
+                          ? kExitDone
+                          : kExitRefused);
 }
 
 int runLrc(Args rawArgs) {
@@ -117,9 +122,14 @@ int runLrc(Args rawArgs) {
 
   CliPrompter prompter(std::cerr, *answer);
   lyr::CLyrCompiler compiler(prompter);
-  const std::string& input = args.positionals()[0];
-  if (auto refused = refuseOutputOverInput({input}, *args.value("-o"))) return *refused;
-  const std::string output = *args.value("-o");
+  if (auto refused = refuseOutputOverInput({args.positionals()[0]}, *args.value("-o")))
+    return *refused;
+  StdioFiles stdio;
+  const std::optional<std::string> inputFile = stdio.input(args.positionals()[0]);
+  const std::optional<std::string> outputFile = stdio.output(*args.value("-o"));
+  if (!inputFile || !outputFile) return kExitRefused;
+  const std::string& input = *inputFile;
+  const std::string& output = *outputFile;
   if (!font) {
     // The batch converter's path: the file as it is on disk.
     const lyr::CompileStatus status = compiler.compileLrcFileToLyrFile(input, output);
@@ -127,7 +137,7 @@ int runLrc(Args rawArgs) {
     if (compiler.error() == lyr::CompileError::CreateFailed)
       std::cerr << "norva: " << lyr::compileErrorMessage(compiler.error()) << " (" << output
                 << ")\n";
-    return status == lyr::CompileStatus::Ok ? kExitDone : kExitRefused;
+    return stdio.finish(status == lyr::CompileStatus::Ok ? kExitDone : kExitRefused);
   }
   // The editor's command on an open LRC document.
   std::optional<std::string> text = readEditorText(input);
@@ -135,7 +145,7 @@ int runLrc(Args rawArgs) {
   const auto status = compiler.compileLrcTextToLyrFile(
       *text, output, *font == "large" ? lyr::FontMode::Large : lyr::FontMode::Small);
   if (status == lyr::CompileStatus::Cancelled) return kExitCancelled;
-  return status == lyr::CompileStatus::Ok ? kExitDone : kExitRefused;
+  return stdio.finish(status == lyr::CompileStatus::Ok ? kExitDone : kExitRefused);
 }
 
 int runUnlyr(Args rawArgs) {
@@ -145,7 +155,10 @@ int runUnlyr(Args rawArgs) {
   if (!args.ok()) return usageError(args.error(), kUsage);
   if (args.positionals().size() != 1) return usageError("IN needed", kUsage);
   const std::string& input = args.positionals()[0];
-  ReadResult file = readWholeFile(input);
+  StdioFiles stdio;
+  const std::optional<std::string> inputFile = stdio.input(input);
+  if (!inputFile) return kExitRefused;
+  ReadResult file = readWholeFile(*inputFile);
   if (file.status != ReadResult::Status::Ok) {
     std::cerr << "norva: cannot read " << input << '\n';
     return kExitRefused;
@@ -155,7 +168,7 @@ int runUnlyr(Args rawArgs) {
     std::cerr << "norva: " << input << " is not a LYR file the editor accepts\n";
     return kExitRefused;
   }
-  if (auto output = args.value("-o")) {
+  if (auto output = args.value("-o"); output && *output != "-") {
     if (auto refused = refuseOutputOverInput({input}, *output)) return *refused;
     if (const WriteResult written = writeFileAtomically(*output, *text); !written.ok()) {
       std::cerr << "norva: " << written.error << '\n';
@@ -173,7 +186,10 @@ int runScreens(Args rawArgs) {
   if (!args.ok()) return usageError(args.error(), kUsage);
   if (args.positionals().size() != 1) return usageError("IN needed", kUsage);
   const std::string& input = args.positionals()[0];
-  ReadResult file = readWholeFile(input);
+  StdioFiles stdio;
+  const std::optional<std::string> inputFile = stdio.input(input);
+  if (!inputFile) return kExitRefused;
+  ReadResult file = readWholeFile(*inputFile);
   const std::optional<std::vector<lyr::TimedScreen>> screens =
       file.status == ReadResult::Status::Ok ? lyr::readLyrScreens(file.bytes) : std::nullopt;
   if (!screens) {

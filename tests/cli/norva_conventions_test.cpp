@@ -94,6 +94,31 @@ TEST(NorvaConventions, DoubleDashEndsOptionsBeforeAValueOrAFile) {
   EXPECT_EQ(screens.exitCode, 0) << screens.err;
 }
 
+// "-" reads standard input and "-o -" writes standard output: the same bytes as with files.
+TEST(NorvaConventions, DashIsStandardInputAndOutput) {
+  const auto expected = readWholeFile(kLyrics / "expected" / "song_cn.tly.lyr").bytes;
+  const std::string tly = (kLyrics / "song_cn.tly").string();
+  const CommandResult piped =
+      runCommand({"/bin/sh", "-c", "exec \"$0\" lyr - -o - < \"$1\"", NORVA_BINARY, tly});
+  EXPECT_EQ(piped.exitCode, 0) << piped.err;
+  EXPECT_EQ(std::vector<uint8_t>(piped.out.begin(), piped.out.end()), expected);
+
+  const std::string lrc = (kLyrics / "song_cn.lrc").string();
+  const CommandResult lrcPiped =
+      runCommand({"/bin/sh", "-c", "exec \"$0\" lrc - -o - < \"$1\"", NORVA_BINARY, lrc});
+  EXPECT_EQ(lrcPiped.exitCode, 0) << lrcPiped.err;
+  const auto lrcExpected = readWholeFile(kLyrics / "expected" / "song_cn.lrc.lyr").bytes;
+  EXPECT_EQ(std::vector<uint8_t>(lrcPiped.out.begin(), lrcPiped.out.end()), lrcExpected);
+
+  const std::string lyr = (kLyrics / "expected" / "song_cn.tly.lyr").string();
+  const CommandResult fromFile = norva({"screens", lyr});
+  const CommandResult fromStdin =
+      runCommand({"/bin/sh", "-c", "exec \"$0\" screens - < \"$1\"", NORVA_BINARY, lyr});
+  EXPECT_EQ(fromStdin.exitCode, 0);
+  EXPECT_EQ(fromStdin.out.substr(fromStdin.out.find('\n')),
+            fromFile.out.substr(fromFile.out.find('\n')));
+}
+
 TEST(NorvaConventions, AnEmptyOptionValueIsAUsageError) {
   TempDir dir;
   const std::string input = (kLyrics / "song_cn.tly").string();
