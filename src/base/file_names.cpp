@@ -11,6 +11,12 @@ char asciiLower(char c) {
 
 }  // namespace
 
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return asciiLower(x) == asciiLower(y);
+         });
+}
+
 bool endsWithIgnoringCase(std::string_view name, std::string_view suffix) {
   if (name.size() < suffix.size()) return false;
   const std::string_view tail = name.substr(name.size() - suffix.size());

@@ -8,6 +8,10 @@
 
 namespace norva {
 
+// True when `a` and `b` are the same name, ASCII letters compared without regard to case and
+// every other byte as it is.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
 // True when `name` ends in `suffix`, ASCII letters compared without regard to case.
 bool endsWithIgnoringCase(std::string_view name, std::string_view suffix);
 

@@ -1,5 +1,7 @@
 #include "device/storage_rules.h"
 
+#include "base/file_names.h"
+
 #include <algorithm>
 
 #include "device/transfer_list.h"

@@ -1,5 +1,7 @@
 #include "device/transfer_list.h"
 
+#include "base/file_names.h"
+
 #include <algorithm>
 
 namespace norva::device {
@@ -7,12 +9,6 @@ namespace norva::device {
 std::string_view fileNamePart(std::string_view path) {
   const auto slash = path.find_last_of("\\/");
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 bool TransferList::ContainsFileName(std::string_view path) const {

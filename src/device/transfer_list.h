@@ -32,7 +32,4 @@ class TransferList {
 // What follows the last "\" or "/" of a path.
 std::string_view fileNamePart(std::string_view path);
 
-// ASCII letters compared without regard to case; other bytes as they are.
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
 }  // namespace norva::device

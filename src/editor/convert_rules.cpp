@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/file_names.h"
 #include "editor/editor_messages.h"
 
 namespace norva::editor {

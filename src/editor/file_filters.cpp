@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/file_names.h"
 #include "editor/editor_messages.h"
 
 namespace norva::editor {

@@ -3,12 +3,10 @@
 #include <array>
 #include <utility>
 
+#include "base/file_names.h"
+
 namespace norva::editor {
 namespace {
-
-char upper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 constexpr std::array<std::pair<std::string_view, LyricFileType>, 5> kExtensions{{
     {".TXT", LyricFileType::Text},
@@ -34,14 +32,6 @@ const char* toString(LyricFileType type) {
       return "Lrc";
   }
   return "?";
-}
-
-bool endsWithIgnoringCase(std::string_view name, std::string_view suffix) {
-  if (name.size() < suffix.size()) return false;
-  const std::string_view tail = name.substr(name.size() - suffix.size());
-  for (size_t i = 0; i < suffix.size(); ++i)
-    if (upper(tail[i]) != upper(suffix[i])) return false;
-  return true;
 }
 
 std::optional<LyricFileType> fileTypeFromName(std::string_view fileName) {

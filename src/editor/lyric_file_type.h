@@ -13,7 +13,4 @@ const char* toString(LyricFileType type);
 // ".LRC" in any letter case); nothing for any other name.
 std::optional<LyricFileType> fileTypeFromName(std::string_view fileName);
 
-// True when the last characters of `name` are `suffix` in any letter case (ASCII).
-bool endsWithIgnoringCase(std::string_view name, std::string_view suffix);
-
 }  // namespace norva::editor

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/file_names.h"
 #include "editor/lyric_file_type.h"
 
 namespace norva::editor {

@@ -1,7 +1,6 @@
 #include "preview/lyric_track.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 #include "base/byte_order.h"
@@ -44,12 +43,6 @@ std::optional<size_t> LyricTrack::screenAt(int64_t t) const {
   for (size_t i = entries_.size(); i-- > 0;)
     if (entries_[i].time < t) return i;
   return std::nullopt;
-}
-
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
-  const auto upper = [](char c) { return std::toupper(static_cast<unsigned char>(c)); };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return upper(x) == upper(y); });
 }
 
 bool isMprName(const std::filesystem::path& path) {

@@ -44,10 +44,6 @@ class LyricTrack {
   std::vector<LyricEntry> entries_;
 };
 
-// Whether two file names are the same when ASCII letters are compared without regard to case
-// (a lyric beside "Song.mp3" is found as "song.lyr" as well).
-bool sameNameIgnoringCase(std::string_view a, std::string_view b);
-
 // Whether a media file is treated as MPR (its name ends in ".MPR", any case) or as MP3.
 bool isMprName(const std::filesystem::path& path);
 

@@ -161,12 +161,6 @@ std::string shortNameText(const ShortName& name) {
   return extension.empty() ? base : base + "." + extension;
 }
 
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return upperAscii(x) == upperAscii(y);
-         });
-}
-
 std::optional<ShortName> makeShortName(std::string_view longName,
                                        std::span<const ShortName> taken) {
   auto isTaken = [&](const ShortName& candidate) {

@@ -38,9 +38,6 @@ bool isSafeForPc(std::string_view name);
 // outside printable ASCII become "_".
 std::string shortNameText(const ShortName& name);
 
-// Case-insensitive (ASCII letters) comparison used for every "same name" question.
-bool sameNameIgnoringCase(std::string_view a, std::string_view b);
-
 // The short name a new entry named `longName` gets, unique among `taken`: the upper-case
 // name itself when it is already a valid 8.3 name, else the first free BASIS~N form (N from 1);
 // nothing when no form is free. Letters outside ASCII become "_".

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/byte_order.h"
+#include "base/file_names.h"
 
 namespace norva::usb {
 namespace {
@@ -123,8 +124,8 @@ std::string FileEntry::displayName() const {
 }
 
 bool FileEntry::isNamed(std::string_view name) const {
-  return (!longName.empty() && sameNameIgnoringCase(longName, name)) ||
-         sameNameIgnoringCase(shortNameText(shortName), name);
+  return (!longName.empty() && equalsIgnoringCase(longName, name)) ||
+         equalsIgnoringCase(shortNameText(shortName), name);
 }
 
 FatVolume::FatVolume(BlockDevice& device, const FatLayout& layout)

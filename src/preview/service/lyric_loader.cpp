@@ -4,6 +4,7 @@
 #include <fstream>
 #include <vector>
 
+#include "base/file_names.h"
 #include "base/service/file_io.h"
 #include "lyrics/lyr_layout.h"
 #include "preview/preview_messages.h"
@@ -17,7 +18,7 @@ std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::pat
   const std::string wanted = path.filename().string();
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
        it.increment(ec)) {
-    if (sameNameIgnoringCase(it->path().filename().string(), wanted) && it->is_regular_file(ec))
+    if (equalsIgnoringCase(it->path().filename().string(), wanted) && it->is_regular_file(ec))
       return path.has_parent_path() ? it->path() : it->path().filename();
   }
   return std::nullopt;

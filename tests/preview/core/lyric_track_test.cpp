@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "base/file_names.h"
 #include "preview/lyric_body.h"
 
 namespace norva::preview {
@@ -98,9 +99,9 @@ TEST(LyricFiles, NamesComparedWithoutRegardToCase) {
   EXPECT_FALSE(isMprName("mpr"));
   EXPECT_FALSE(isMprName("song.mpr "));
   EXPECT_EQ(lyricPathFor("/music/Song.mp3"), std::filesystem::path("/music/Song.LYR"));
-  EXPECT_TRUE(sameNameIgnoringCase("Song.lyr", "SONG.LYR"));
-  EXPECT_FALSE(sameNameIgnoringCase("Song.lyr", "Song.lyr2"));
-  EXPECT_FALSE(sameNameIgnoringCase("Song.lyr", "Sang.lyr"));
+  EXPECT_TRUE(equalsIgnoringCase("Song.lyr", "SONG.LYR"));
+  EXPECT_FALSE(equalsIgnoringCase("Song.lyr", "Song.lyr2"));
+  EXPECT_FALSE(equalsIgnoringCase("Song.lyr", "Sang.lyr"));
 }
 
 }  // namespace
