@@ -3,16 +3,16 @@
 // The converters work on files, so standard input is first copied into a private temporary
 // file, and an output goes to one that is copied to standard output once the command is done.
 // The temporary files are removed when this object goes.
-#include <filesystem>
 #include <optional>
 #include <string>
+
+#include "base/service/private_temp_file.h"
 
 namespace norva::cli {
 
 class StdioFiles {
  public:
   StdioFiles() = default;
-  ~StdioFiles();
   StdioFiles(const StdioFiles&) = delete;
   StdioFiles& operator=(const StdioFiles&) = delete;
 
@@ -27,10 +27,8 @@ class StdioFiles {
   int finish(int exitCode);
 
  private:
-  std::optional<std::filesystem::path> makeTemporary();
-
-  std::optional<std::filesystem::path> stdinCopy_;
-  std::optional<std::filesystem::path> stdoutFile_;
+  std::optional<PrivateTempFile> stdinCopy_;
+  std::optional<PrivateTempFile> stdoutFile_;
 };
 
 }  // namespace norva::cli

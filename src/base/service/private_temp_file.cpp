@@ -1,4 +1,4 @@
-#include "device/service/private_temp_file.h"
+#include "base/service/private_temp_file.h"
 
 #include <unistd.h>
 
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace norva::device {
+namespace norva {
 
 std::optional<PrivateTempFile> PrivateTempFile::create(std::string_view prefix) {
   std::error_code ec;
@@ -41,4 +41,4 @@ bool PrivateTempFile::write(std::span<const uint8_t> bytes) {
   return ::fsync(fd_) == 0;
 }
 
-}  // namespace norva::device
+}  // namespace norva

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-namespace norva::device {
+namespace norva {
 
 class PrivateTempFile {
  public:
@@ -29,4 +29,4 @@ class PrivateTempFile {
   int fd_ = -1;
 };
 
-}  // namespace norva::device
+}  // namespace norva

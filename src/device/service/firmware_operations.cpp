@@ -4,7 +4,7 @@
 #include "device/device_messages.h"
 #include "device/service/device_link.h"
 #include "device/service/hex_file.h"
-#include "device/service/private_temp_file.h"
+#include "base/service/private_temp_file.h"
 #include "device/storage_rules.h"
 
 namespace norva::device {

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "device/service/private_temp_file.h"
+#include "base/service/private_temp_file.h"
 #include "device/service/tcc730_loader.h"
 #include "test_support/temp_dir.h"
 
