@@ -1,6 +1,6 @@
 #include "lyrics/service/mpr_assembly.h"
 
-#include <fstream>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -32,20 +32,14 @@ MprOutcome compileFailed(Prompter& prompter, MprOutcome outcome, CompileError er
   return finished(std::move(outcome), MprResult::CompileFailed, error);
 }
 
-// Streams the MP3 behind the lyric part into the staged output; false when it could not be
-// read to its end or written.
-bool appendMp3(std::ifstream& in, StagedFile& out, size_t& chunks) {
-  std::vector<uint8_t> chunk(kMprCopyChunk);
-  while (out.ok()) {
-    in.read(reinterpret_cast<char*>(chunk.data()), static_cast<std::streamsize>(chunk.size()));
-    const auto got = static_cast<size_t>(in.gcount());
-    if (got > 0) {
-      ++chunks;
-      out.write(std::span<const uint8_t>(chunk.data(), got));
-    }
-    if (!in) break;
+// Writes the MP3 behind the lyric part into the staged output in pieces of the copy size;
+// false when it could not be written.
+bool appendMp3(std::span<const uint8_t> mp3, StagedFile& out, size_t& chunks) {
+  for (size_t at = 0; at < mp3.size() && out.ok(); at += kMprCopyChunk) {
+    ++chunks;
+    out.write(mp3.subspan(at, std::min(kMprCopyChunk, mp3.size() - at)));
   }
-  return in.eof() && !in.bad() && out.ok();
+  return out.ok();
 }
 
 // The relayed image of a lyric file, compiled or read by its kind; nothing after a failure
@@ -122,16 +116,13 @@ MprOutcome assembleMpr(Prompter& prompter, const LyrImage& image, const std::fil
   MprOutcome outcome;
   outcome.output = output.empty() ? defaultMprPath(mp3) : output;
 
-  std::error_code ec;
-  std::ifstream in;
-  if (std::filesystem::is_regular_file(mp3, ec)) in.open(mp3, std::ios::binary);
-  if (!in.is_open() || !in) {
+  const ReadResult audio = readWholeFile(mp3);
+  if (audio.status != ReadResult::Status::Ok) {
     tell(prompter, text::kMp3Missing, text::kMprFailedCaption);
     return finished(std::move(outcome), MprResult::Mp3Missing);
   }
   // The same search the player's preview makes: a file it would refuse to play is no MP3.
-  const ReadResult audio = readWholeFile(mp3);
-  if (audio.status != ReadResult::Status::Ok || !preview::analyseStream(audio.bytes)) {
+  if (!preview::analyseStream(audio.bytes)) {
     tell(prompter, text::kMp3NoAudio, text::kMprFailedCaption);
     return finished(std::move(outcome), MprResult::NotMp3);
   }
@@ -140,7 +131,7 @@ MprOutcome assembleMpr(Prompter& prompter, const LyrImage& image, const std::fil
 
   StagedFile out(outcome.output);
   out.write(*lyricPart);
-  if (!appendMp3(in, out, outcome.mp3Chunks) || !out.commit()) {
+  if (!appendMp3(audio.bytes, out, outcome.mp3Chunks) || !out.commit()) {
     showCompileError(prompter, CompileError::CreateFailed);
     return finished(std::move(outcome), MprResult::CreateFailed);
   }
