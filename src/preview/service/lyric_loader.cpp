@@ -25,9 +25,12 @@ std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::pat
 }
 
 LyricLoad loadLyricFor(const std::filesystem::path& media) {
+  return loadLyricFor(media, isMprName(media));
+}
+
+LyricLoad loadLyricFor(const std::filesystem::path& media, bool mpr) {
   LyricLoad load;
   std::optional<std::vector<uint8_t>> body;
-  const bool mpr = isMprName(media);
   if (mpr) {
     load.readPath = media;
     body = readFilePart(media, 0, kMaxLyricBody);

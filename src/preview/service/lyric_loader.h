@@ -22,7 +22,9 @@ struct LyricLoad {
 };
 
 // Loads the lyric of a media file: the .LYR beside an MP3 (from offset 512 on, when the file is
-// larger than 512 bytes), or the head of an MPR.
+// larger than 512 bytes), or the head of an MPR. The kind comes from the name's ending.
 LyricLoad loadLyricFor(const std::filesystem::path& media);
+// The same when the caller has already decided the kind (the explorer passes it along).
+LyricLoad loadLyricFor(const std::filesystem::path& media, bool isMpr);
 
 }  // namespace norva::preview

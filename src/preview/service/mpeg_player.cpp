@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "base/service/file_io.h"
+#include "preview/device_volume.h"
 #include "preview/preview_messages.h"
 
 namespace norva::preview {
@@ -178,15 +179,11 @@ void MpegPlayer::seek(int thousandths) {
 }
 
 int MpegPlayer::volume() const {
-  const uint32_t left = output_->volume() & 0xFFFF;
-  // The factor is single precision, the product is not: a full level reads as 99.
-  constexpr double kFactor = static_cast<double>(1.0f / 65535.0f);
-  return static_cast<int>(static_cast<double>(left) * kFactor * 100.0);
+  return percentOfDeviceLevel(output_->volume());
 }
 
 void MpegPlayer::setVolume(int percent) {
-  const uint32_t level = static_cast<uint32_t>(std::clamp(percent, 0, 100)) * 65535u / 100u;
-  output_->setVolume(level | (level << 16));
+  output_->setVolume(deviceLevelFor(percent));
 }
 
 void MpegPlayer::wakeAll() {
