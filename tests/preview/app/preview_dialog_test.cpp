@@ -323,6 +323,13 @@ TEST_F(PreviewDialogTest, PositionScrollWithoutAnEngineGoesBackToZero) {
   EXPECT_EQ(slider.value(), 0);
   EXPECT_FALSE(controller().dragging());
   EXPECT_FALSE(progress().active());
+
+  // The next drag while playing holds the updates again.
+  QTest::mouseClick(&dialog->button(PreviewCommand::Play), Qt::LeftButton);
+  ASSERT_TRUE(progress().active());
+  slider.setSliderDown(true);
+  EXPECT_FALSE(progress().active());
+  EXPECT_TRUE(controller().dragging());
 }
 
 TEST_F(PreviewDialogTest, VolumeSliderSetsTheDeviceWithOrWithoutAnEngine) {

@@ -75,6 +75,23 @@ TEST(LyricFiles, MprHeadAndItsStatusText) {
   EXPECT_EQ(load.missingMessage, "No sync lyric!\"" + mpr.string() + "\"");
 }
 
+TEST(LyricFiles, TheKindTheCallerDecidedWinsOverTheName) {
+  TempDir dir;
+  const auto head = dir.path() / "head.mp3";
+  writeFile(head, test::lyricBody(kThreeScreens, 2, 1024));
+  auto load = loadLyricFor(head, true);
+  ASSERT_TRUE(load.track);
+  EXPECT_EQ(load.readPath, head);
+  EXPECT_EQ(load.track->entries().size(), 3u);
+
+  const auto beside = dir.path() / "beside.MPR";
+  writeFile(beside, {});
+  writeFile(dir.path() / "beside.LYR", lyrFile(test::lyricBody(kThreeScreens)));
+  load = loadLyricFor(beside, false);
+  ASSERT_TRUE(load.track);
+  EXPECT_EQ(load.readPath, dir.path() / "beside.LYR");
+}
+
 TEST(LyricFiles, MprLyricNearTheLargestSizeIsReadWhole) {
   // Texts beyond 30,720 bytes: the whole body (up to 32,256 bytes) is read.
   std::vector<std::pair<uint16_t, std::string>> screens;
