@@ -39,7 +39,7 @@ void InfoPanel::paintEvent(QPaintEvent*) {
   const double left = static_cast<double>(stepsLeft_) / kAnimationSteps;
   const int offset = static_cast<int>(area.width() * left * left);
   painter.setClipRect(area);
-  painter.drawText(area.translated(offset, 0), Qt::AlignVCenter | Qt::AlignLeft,
+  painter.drawText(area.translated(offset, 0), Qt::AlignCenter,
                    fontMetrics().elidedText(text_, Qt::ElideMiddle, area.width()));
 }
 

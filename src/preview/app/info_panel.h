@@ -1,6 +1,7 @@
 #pragma once
 // The dark teal panel at the top of the preview window that shows the file's name. Setting the
-// text slides the name in from the right edge: a 10 ms animation of 100 steps that then stops.
+// text slides the name in from the right edge to the middle: a 10 ms animation of 100 steps
+// that then stops.
 #include <QString>
 #include <QWidget>
 #include <memory>
