@@ -1,5 +1,6 @@
 #pragma once
 // Builds LYR bodies (directory record, index, texts, zero fill) for lyric track tests.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -28,6 +29,13 @@ inline std::vector<uint8_t> lyricBody(const std::vector<std::pair<uint16_t, std:
   putBe16(body, 20, static_cast<uint16_t>(body.size()));
   if (body.size() < fillTo) body.resize(fillTo, 0);
   return body;
+}
+
+// A LYR file: a zero header block of 512 bytes, then `body`.
+inline std::vector<uint8_t> lyrFile(const std::vector<uint8_t>& body) {
+  std::vector<uint8_t> file(512 + body.size(), 0);
+  std::copy(body.begin(), body.end(), file.begin() + 512);
+  return file;
 }
 
 }  // namespace norva::test

@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
-#include <fstream>
 
 #include "audio/null_output.h"
+#include "base/service/file_io.h"
 #include "preview/app/manual_ticks.h"
 #include "preview/app/preview_player_dialog.h"
 #include "preview/lyric_body.h"
@@ -29,15 +29,8 @@ const std::vector<std::pair<uint16_t, std::string>> kThreeScreens{
     {0, "first"}, {35, "second\rline"}, {72, "third"}};
 
 void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<uint8_t> lyrFile(const std::vector<uint8_t>& body) {
-  std::vector<uint8_t> file(512 + body.size(), 0);
-  std::copy(body.begin(), body.end(), file.begin() + 512);
-  return file;
+  const auto written = writeFileAtomically(path, bytes);
+  ASSERT_TRUE(written.ok()) << written.error;
 }
 
 QString qpath(const std::filesystem::path& path) {
@@ -52,7 +45,8 @@ class PreviewDialogTest : public ::testing::Test {
   QString songWithLyric(bool withLyric = true) {
     const auto mp3 = dir.path() / "Song.mp3";
     writeFile(mp3, test::frames(kFrames, kHeader48k));
-    if (withLyric) writeFile(dir.path() / "Song.lyr", lyrFile(test::lyricBody(kThreeScreens)));
+    if (withLyric)
+      writeFile(dir.path() / "Song.lyr", test::lyrFile(test::lyricBody(kThreeScreens)));
     return qpath(mp3);
   }
 

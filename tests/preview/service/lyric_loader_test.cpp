@@ -16,18 +16,12 @@ void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
             static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<uint8_t> lyrFile(const std::vector<uint8_t>& body) {
-  std::vector<uint8_t> file(512 + body.size(), 0);
-  std::copy(body.begin(), body.end(), file.begin() + 512);
-  return file;
-}
-
 const std::vector<std::pair<uint16_t, std::string>> kThreeScreens{
     {0, "first"}, {35, "second\rline"}, {72, "third"}};
 
 TEST(LyricFiles, FoundWithoutRegardToCase) {
   TempDir dir;
-  writeFile(dir.path() / "Song.lyr", lyrFile(test::lyricBody(kThreeScreens)));
+  writeFile(dir.path() / "Song.lyr", test::lyrFile(test::lyricBody(kThreeScreens)));
   const auto found = findIgnoringCase(dir.path() / "Song.LYR");
   ASSERT_TRUE(found);
   EXPECT_EQ(found->filename(), "Song.lyr");
@@ -37,7 +31,7 @@ TEST(LyricFiles, FoundWithoutRegardToCase) {
 TEST(LyricFiles, LoadsTheLyrBesideAnMp3) {
   TempDir dir;
   writeFile(dir.path() / "Song.mp3", {1, 2, 3});
-  writeFile(dir.path() / "Song.lyr", lyrFile(test::lyricBody(kThreeScreens, 2, 512)));
+  writeFile(dir.path() / "Song.lyr", test::lyrFile(test::lyricBody(kThreeScreens, 2, 512)));
   const auto load = loadLyricFor(dir.path() / "Song.mp3");
   ASSERT_TRUE(load.track);
   EXPECT_EQ(load.track->entries().size(), 3u);
@@ -86,7 +80,7 @@ TEST(LyricFiles, TheKindTheCallerDecidedWinsOverTheName) {
 
   const auto beside = dir.path() / "beside.MPR";
   writeFile(beside, {});
-  writeFile(dir.path() / "beside.LYR", lyrFile(test::lyricBody(kThreeScreens)));
+  writeFile(dir.path() / "beside.LYR", test::lyrFile(test::lyricBody(kThreeScreens)));
   load = loadLyricFor(beside, false);
   ASSERT_TRUE(load.track);
   EXPECT_EQ(load.readPath, dir.path() / "beside.LYR");
