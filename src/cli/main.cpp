@@ -9,6 +9,7 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/refusal.h"
 
 namespace {
 
@@ -19,7 +20,10 @@ void printUsage(std::ostream& out) {
          "       norva COMMAND --help\n"
          "       norva --version\n\ncommands:\n";
   for (const auto& command : norva::cli::allCommands()) out << "  " << command.usage << '\n';
-  out << "\nArguments after -- are file names, even when they start with -.\n"
+  out << "\nArguments after -- are file names, even when they start with -. A file name - is\n"
+         "standard input (one input a command) or, after -o, standard output.\n"
+         "A refused command ends with a line \"norva: FILE: why\" naming the file at fault, after\n"
+         "the player's own message (\"[caption] text\") when there is one.\n"
          "exit codes: 0 done, 1 refused (the reason is on stderr), 2 cancelled by a warning\n"
          "answer, 64 usage error, 130 interrupted\n";
 }
@@ -49,8 +53,8 @@ int finish(int code) {
   const bool failed = std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout);
   if (!failed) return code;
   const int error = errno;
-  std::cerr << "norva: cannot write to standard output"
-            << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+  norva::cli::sayLine(std::string("cannot write to standard output") +
+                      (error != 0 ? std::string(": ") + std::strerror(error) : std::string()));
   return code == norva::cli::kExitDone ? norva::cli::kExitRefused : code;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/refusal.h"
 
 namespace norva::cli {
 namespace {
@@ -16,7 +17,7 @@ constexpr std::string_view kTemporaryPrefix = "norva-";
 bool makeTemporary(std::optional<PrivateTempFile>& into) {
   std::optional<PrivateTempFile> file = PrivateTempFile::create(kTemporaryPrefix);
   if (!file) {
-    std::cerr << "norva: cannot make a temporary file\n";
+    sayLine("cannot make a temporary file");
     return false;
   }
   into.emplace(std::move(*file));
@@ -30,7 +31,7 @@ std::optional<std::string> StdioFiles::input(const std::string& argument) {
   if (!makeTemporary(stdinCopy_)) return std::nullopt;
   const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(std::cin), {}};
   if (std::cin.bad() || !stdinCopy_->write(bytes)) {
-    std::cerr << "norva: cannot read standard input\n";
+    sayLine("cannot read standard input");
     return std::nullopt;
   }
   return stdinCopy_->path().string();
@@ -47,7 +48,7 @@ int StdioFiles::finish(int exitCode) {
   std::ifstream written(stdoutFile_->path(), std::ios::binary);
   std::cout << written.rdbuf();
   if (!written || !std::cout.flush()) {
-    std::cerr << "norva: cannot write to standard output\n";
+    sayLine("cannot write to standard output");
     return kExitRefused;
   }
   return exitCode;

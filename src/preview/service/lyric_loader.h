@@ -25,4 +25,10 @@ struct LyricLoad {
 // larger than 512 bytes), or the head of an MPR.
 LyricLoad loadLyricFor(const std::filesystem::path& media);
 
+// The same for a media file whose name does not tell its kind (a copy of standard input):
+// `isMpr` says which it is, and messages name it as `shownName`. An MP3 has no file beside it,
+// so it has no lyric.
+LyricLoad loadLyricFor(const std::filesystem::path& media, bool isMpr,
+                       const std::string& shownName);
+
 }  // namespace norva::preview
