@@ -1,8 +1,5 @@
 // norva: the suite's converters and previews on the command line.
-#include <cerrno>
 #include <clocale>
-#include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -10,6 +7,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/refusal.h"
+#include "cli/standard_output.h"
 
 namespace {
 
@@ -48,13 +46,10 @@ bool asksForHelp(std::span<const std::string_view> args) {
 }
 
 // Output that could not be written (a full disk, a closed pipe) is a failure, not a success.
-int finish(int code) {
-  errno = 0;
-  const bool failed = std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout);
-  if (!failed) return code;
-  const int error = errno;
-  norva::cli::sayLine(std::string("cannot write to standard output") +
-                      (error != 0 ? std::string(": ") + std::strerror(error) : std::string()));
+int finish(int code, norva::cli::StandardOutput& output) {
+  const int error = output.flushAndGetError();
+  if (error == 0 && !std::cout.fail()) return code;
+  norva::cli::refuseStandardOutput(error);
   return code == norva::cli::kExitDone ? norva::cli::kExitRefused : code;
 }
 
@@ -98,5 +93,6 @@ int dispatch(std::span<const std::string_view> args) {
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   const std::vector<std::string_view> args(argv + 1, argv + argc);
-  return finish(dispatch(args));
+  norva::cli::StandardOutput output;
+  return finish(dispatch(args), output);
 }

@@ -35,6 +35,12 @@ int refuseFile(std::string_view file, std::string_view cause) {
   return kExitRefused;
 }
 
+int refuseStandardOutput(int error) {
+  sayLine(std::string("standard output: cannot be written") +
+          (error != 0 ? std::string(": ") + std::strerror(error) : std::string()));
+  return kExitRefused;
+}
+
 int refuseCommand(const CommandFiles& files, std::string_view suspect, std::string_view cause) {
   for (const std::string& input : files.inputs) {
     if (input == kStandardStream) continue;

@@ -17,6 +17,10 @@ void sayLine(std::string_view text);
 // "norva: FILE: CAUSE" on stderr (FILE "-" reads "standard input"); gives kExitRefused.
 int refuseFile(std::string_view file, std::string_view cause);
 
+// "norva: standard output: cannot be written: TEXT" with the system's text for `error` (an
+// errno value; 0 when unknown); gives kExitRefused.
+int refuseStandardOutput(int error);
+
 // The files a refused command worked on, as the user named them ("-" is standard input or
 // output and is not looked at again).
 struct CommandFiles {

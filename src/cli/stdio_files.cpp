@@ -47,11 +47,12 @@ int StdioFiles::finish(int exitCode) {
   if (!stdoutFile_ || exitCode != kExitDone) return exitCode;
   std::ifstream written(stdoutFile_->path(), std::ios::binary);
   std::cout << written.rdbuf();
-  if (!written || !std::cout.flush()) {
-    sayLine("cannot write to standard output");
+  if (!written) {
+    sayLine("cannot read back the output");
     return kExitRefused;
   }
-  return exitCode;
+  // A write that failed is reported with its reason when the program ends.
+  return std::cout.flush() ? exitCode : kExitRefused;
 }
 
 }  // namespace norva::cli
