@@ -134,13 +134,16 @@ size_t BlockQueueOutput::queuedBlocks() const {
   return queue_.size();
 }
 
-bool BlockQueueOutput::waitPlayingTime(std::chrono::nanoseconds duration) {
+bool BlockQueueOutput::waitPlayingTime(std::chrono::nanoseconds duration,
+                                       std::chrono::steady_clock::duration* pausedFor) {
   using Clock = std::chrono::steady_clock;
   std::unique_lock lock(mutex_);
   while (duration.count() > 0) {
     if (interrupt_) return false;
     if (paused_) {
+      const auto pausedAt = Clock::now();
       wake_.wait(lock, [&] { return !paused_ || interrupt_.load(); });
+      if (pausedFor) *pausedFor += Clock::now() - pausedAt;
       continue;
     }
     const auto start = Clock::now();

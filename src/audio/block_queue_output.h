@@ -2,6 +2,7 @@
 // The part every backend shares: the queue of blocks, one playing thread, pause, reset and
 // close, and the volume applied to the samples. A backend supplies how a block is played.
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -53,9 +54,10 @@ class BlockQueueOutput : public AudioOutput {
 
   // For playSamples: true while the current block should go on (not reset, closed).
   bool keepPlaying() const { return !interrupt_.load(); }
-  // For playSamples: waits out `duration` of playing time; time stands still while paused.
-  // False when interrupted.
-  bool waitPlayingTime(std::chrono::nanoseconds duration);
+  // For playSamples: waits out `duration` of playing time; time stands still while paused (the
+  // real time spent paused is added to `*pausedFor` when given). False when interrupted.
+  bool waitPlayingTime(std::chrono::nanoseconds duration,
+                       std::chrono::steady_clock::duration* pausedFor = nullptr);
   // For playSamples: blocks while paused; false when interrupted.
   bool waitWhilePaused();
   const PcmFormat& format() const { return format_; }

@@ -13,19 +13,29 @@ NullOutput::~NullOutput() {
   shutDown();
 }
 
-bool NullOutput::deviceOpen(const PcmFormat&) {
+bool NullOutput::deviceOpen(const PcmFormat& format) {
   std::lock_guard lock(mutex_);
   framesPlayed_ = 0;
+  clock_.emplace(speed_, format.sampleRate, PlayingPace::Clock::now());
   return true;
+}
+
+void NullOutput::devicePause() {
+  pausedAt_ = PlayingPace::Clock::now();
+}
+
+void NullOutput::deviceResume() {
+  if (clock_) clock_->standStill(PlayingPace::Clock::now() - pausedAt_);
 }
 
 bool NullOutput::playSamples(std::span<const uint8_t> pcm) {
   const uint64_t frames = pcm.size() / format().blockAlign();
   switch (pace_) {
     case Pace::RealTime: {
-      const auto duration = std::chrono::nanoseconds(
-          static_cast<int64_t>(static_cast<double>(frames) * 1e9 / format().sampleRate / speed_));
-      if (!waitPlayingTime(duration)) return false;
+      const auto wait = clock_->afterFrames(frames, PlayingPace::Clock::now());
+      PlayingPace::Clock::duration paused{};
+      if (wait.count() > 0 && !waitPlayingTime(wait, &paused)) return false;
+      clock_->standStill(paused);
       break;
     }
     case Pace::AsFastAsPossible:

@@ -6,8 +6,10 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 
 #include "audio/block_queue_output.h"
+#include "audio/playing_pace.h"
 
 namespace norva::audio {
 
@@ -41,10 +43,16 @@ class NullOutput : public BlockQueueOutput {
   bool playSamples(std::span<const uint8_t> pcm) override;
   void afterBlockReported() override;
   void interruptPlaying() override;
+  void devicePause() override;
+  void deviceResume() override;
 
  private:
   Pace pace_;
   double speed_;
+  // Real time: the clock the blocks keep level with (playing thread only), and when the
+  // device paused between blocks.
+  std::optional<PlayingPace> clock_;
+  PlayingPace::Clock::time_point pausedAt_;
   Recorder recorder_;
   mutable std::mutex mutex_;
   std::condition_variable changed_;

@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "base/service/file_identity.h"
+#include "cli/refusal.h"
 
 #include <algorithm>
 #include <iostream>
@@ -8,17 +9,19 @@
 namespace norva::cli {
 
 int usageError(std::string_view message, std::string_view usageLine) {
-  std::cerr << "norva: " << message << "\nusage: norva " << usageLine << '\n';
+  sayLine(message);
+  std::cerr << "usage: norva " << usageLine << '\n';
   return kExitUsage;
 }
 
 std::optional<int> refuseOutputOverInput(std::initializer_list<std::string_view> inputs,
                                          const std::string& output) {
   for (std::string_view input : inputs) {
+    // "-" is standard input or output, never a file of that name.
+    if (input == "-" || output == "-") continue;
     if (isSameFile(std::string(input), output)) {
-      std::cerr << "norva: the output " << output << " is the input " << input
-                << " itself; nothing was written\n";
-      return kExitRefused;
+      return refuseFile(output,
+                        "is the input " + std::string(input) + " itself; nothing was written");
     }
   }
   return std::nullopt;

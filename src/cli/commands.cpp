@@ -62,17 +62,24 @@ constexpr std::string_view kLogoHelp =
     "Turns a picture (BMP, JPEG, GIF, icon, cursor, WMF/EMF, WBMP or LGO) into the player's\n"
     "128 x 64 black-and-white logo (LGO), as the logo converter does.\n"
     "\n"
-    "  -o OUT.lgo             the logo file to write (replaced when it exists; --overwrite,\n"
-    "                         which older scripts pass, is accepted and changes nothing)\n"
-    "  --show FILE            print the logo of FILE with block characters, two pixel rows a\n"
-    "                         line, instead of writing a file\n"
+    "IN may be - for standard input.\n"
+    "\n"
+    "  -o OUT.lgo             the logo file to write (replaced when it exists; - writes it to\n"
+    "                         standard output; --overwrite, which older scripts pass, is\n"
+    "                         accepted and changes nothing)\n"
+    "  --show FILE            print the logo of FILE (- for standard input) with block\n"
+    "                         characters, two pixel rows a line, instead of writing a file\n"
     "  --threshold T          the brightness threshold, 0 to 765 (the sum of red, green and\n"
-    "                         blue of a pixel; darker pixels turn black); 389 by default\n";
+    "                         blue of a pixel; darker pixels turn black); 389 by default\n"
+    "\n"
+    "The pictures are read by the plugin libnorva_pictures.so, found beside norva, in the\n"
+    "suite's library folder, or as the file named by NORVA_PICTURES_LIBRARY.\n";
 
 constexpr std::string_view kInfoHelp =
     "Shows what the preview's header search finds in an MP3, MP2 or MPR file: where the first\n"
     "frame is, its MPEG version, layer, sampling rate, channel mode, bit rate and frame size,\n"
-    "the Xing/Info header, the total frames and the milliseconds per frame.\n";
+    "the Xing/Info header, the total frames and the milliseconds per frame. FILE may be - for\n"
+    "standard input.\n";
 
 constexpr std::string_view kPlayHelp =
     "Plays an MP3 or MPR file with the lyric the player would show (the .LYR file beside an\n"
@@ -80,6 +87,8 @@ constexpr std::string_view kPlayHelp =
     "(minutes, seconds and tenths: mm:ss.t) and the current lyric screen every 200 ms.\n"
     "Keys: space pauses and resumes, left/right seek by 5 %, + and - change the volume by 10,\n"
     "q quits; what a key changed is shown (paused, playing, volume N).\n"
+    "FILE may be - for standard input (then no key is read); it is an MP3 without lyric\n"
+    "unless --mpr says it is an MPR file.\n"
     "\n"
     "  --audio alsa|null      alsa plays on ALSA's default device (NORVA_ALSA_DEVICE names\n"
     "                         another PCM) and falls back to the null device, without sound,\n"
@@ -87,16 +96,18 @@ constexpr std::string_view kPlayHelp =
     "  --speed N|max          run the null device N times faster (N above 0, at most 1000), or\n"
     "                         as fast as it decodes (max), printing every screen change with\n"
     "                         its time\n"
-    "  --seek P               start at P thousandths of the file (0 to 1000; 500 is the middle)\n";
+    "  --seek P               start at P thousandths of the file (0 to 1000; 500 is the middle)\n"
+    "  --mpr                  with FILE -: standard input is an MPR file, its lyric at its head\n";
 
 constexpr std::string_view kMprHelp =
     "Merges an MP3 file and its lyric into one MPR file for the player.\n"
     "\n"
     "LYRIC is compiled by its extension: .lrc as LRC, .tly as timed text; anything else must be\n"
-    "a LYR file.\n"
+    "a LYR file. One of MP3 and LYRIC may be - for standard input (a LYRIC - is read as LYR).\n"
     "\n"
-    "  -o OUT                 the MPR file to write (replaced when it exists); by default the\n"
-    "                         MP3's name ending in MPR, beside it\n"
+    "  -o OUT                 the MPR file to write (replaced when it exists; - writes it to\n"
+    "                         standard output); by default the MP3's name ending in MPR,\n"
+    "                         beside it (-o is needed when the MP3 is -)\n"
     "  --on-warning yes|no|cancel  the answer to the screen layout warning (see norva lyr)\n";
 
 constexpr std::string_view kPlayerHelp =
@@ -131,9 +142,10 @@ constexpr std::string_view kPlayerHelp =
 constexpr std::string_view kHex2binHelp =
     "Converts an Intel HEX firmware file into the binary image the player is sent, as the\n"
     "device manager does before an upgrade. Every record's checksum is checked; a refused\n"
-    "file writes nothing.\n"
+    "file writes nothing. IN.hex may be - for standard input.\n"
     "\n"
-    "  -o OUT.bin             the image to write (replaced when it exists)\n"
+    "  -o OUT.bin             the image to write (replaced when it exists; - writes it to\n"
+    "                         standard output)\n"
     "  --boot                 the boot code image, from address 0; without it the codec image,\n"
     "                         from address 0x2000 (data below it is dropped)\n";
 
@@ -152,7 +164,7 @@ std::span<const Command> allCommands() {
       Command{"logo", "logo IN -o OUT.lgo [--threshold T] | logo --show FILE [--threshold T]",
               kLogoHelp, runLogo},
       Command{"info", "info FILE", kInfoHelp, runInfo},
-      Command{"play", "play FILE [--audio alsa|null] [--speed N|max] [--seek P]", kPlayHelp,
+      Command{"play", "play FILE [--audio alsa|null] [--speed N|max] [--seek P] [--mpr]", kPlayHelp,
               runPlay},
       Command{"mpr", "mpr MP3 LYRIC [-o OUT] [--on-warning yes|no|cancel]", kMprHelp, runMpr},
 #ifdef NORVA_CLI_HAS_DEVICE

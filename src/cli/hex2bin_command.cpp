@@ -3,8 +3,12 @@
 #include <array>
 #include <iostream>
 
+#include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/refusal.h"
+#include "cli/stdio_files.h"
+#include "device/device_messages.h"
 #include "device/service/hex_file.h"
 
 namespace norva::cli {
@@ -21,13 +25,24 @@ int runHex2bin(Args rawArgs) {
 
   const std::string& input = args.positionals()[0];
   if (auto refused = refuseOutputOverInput({input}, *output)) return *refused;
+  StdioFiles stdio;
+  const std::optional<std::string> inputFile = stdio.input(input);
+  const std::optional<std::string> outputFile = stdio.output(*output);
+  if (!inputFile || !outputFile) return kExitRefused;
   const uint32_t offset =
       args.flag("--boot") ? device::kBootImageOffset : device::kCodecImageOffset;
-  const auto conversion = device::ConvertIntelHex(input, *output, offset);
+  const auto conversion = device::ConvertIntelHex(*inputFile, *outputFile, offset);
   if (conversion.outcome != device::HexOutcome::Converted) {
-    std::cerr << "norva: " << input << ": " << device::hexRefusalText(conversion) << '\n';
-    return kExitRefused;
+    CliPrompter prompter(std::cerr, Answer::Ok);
+    prompter.show(Message{device::hexRefusalText(conversion), device::kHexRefusedCaption,
+                          MessageIcon::Warning, MessageButtons::Ok});
+    const bool outputFault = conversion.outcome == device::HexOutcome::CannotWriteOutput;
+    return refuseCommand({{input}, *output}, outputFault ? *output : input,
+                         outputFault ? "cannot be written"
+                                     : std::string("not a firmware file the player takes (") +
+                                           device::toString(conversion.outcome) + ")");
   }
+  if (*output == "-") return stdio.finish(kExitDone);
   std::cout << *output << '\t' << conversion.image.size() << '\n';
   return kExitDone;
 }

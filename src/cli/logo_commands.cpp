@@ -1,7 +1,6 @@
 // norva logo: a picture to the player's logo, as the logo converter does it, and a text view
 // of a logo.
 #include <charconv>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -9,20 +8,19 @@
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "logo/lgo_reader.h"
+#include "cli/refusal.h"
+#include "cli/stdio_files.h"
 #include "logo/lgo_writer.h"
 #include "logo/logo_conversion.h"
 #include "logo/logo_messages.h"
 #include "logo/opened_picture.h"
+
+#ifdef NORVA_CLI_HAS_PICTURE_PLUGIN
+#include "cli/picture_plugin.h"
+#else
+#include "logo/lgo_reader.h"
 #include "logo/service/lgo_files.h"
 #include "logo/wbmp_reader.h"
-
-#ifdef NORVA_CLI_HAS_PICTURE_LOADER
-#include <QFile>
-#include <QString>
-#include <QtGlobal>
-
-#include "logo/service/picture_loader.h"
 #endif
 
 namespace norva::cli {
@@ -30,17 +28,16 @@ namespace {
 
 using namespace norva::logo;
 
-#ifdef NORVA_CLI_HAS_PICTURE_LOADER
-// Qt's image readers warn on stderr about damaged files ("QBuffer::seek: Invalid pos",
-// "qt.gui.imageio.jpeg: ..."); norva says itself what became of the file.
-void dropQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
-#endif
-
-OpenedPicture openForCli(const std::string& path) {
-#ifdef NORVA_CLI_HAS_PICTURE_LOADER
-  const QtMessageHandler previous = qInstallMessageHandler(dropQtMessages);
-  OpenedPicture opened = openPicture(QFile::decodeName(path.c_str()), PictureLoaderOptions{});
-  qInstallMessageHandler(previous);
+// The picture of `path` as the logo converter opens it; nothing, with the reason on stderr,
+// when the readers are not there.
+std::optional<OpenedPicture> openForCli(const std::string& path) {
+#ifdef NORVA_CLI_HAS_PICTURE_PLUGIN
+  std::string error;
+  std::optional<OpenedPicture> opened = openPictureThroughPlugin(path, error);
+  if (!opened)
+    sayLine(std::string("pictures are read by the picture plugin ") + kPicturesLibraryName +
+            ", which cannot be loaded (reinstall norva, or name the plugin file in " +
+            kPicturesLibraryVariable + "): " + error);
   return opened;
 #else
   // Without Qt only the converter's own readers are built: WBMP, then LGO.
@@ -58,9 +55,8 @@ OpenedPicture openForCli(const std::string& path) {
 #endif
 }
 
-constexpr const char* kUsage =
-    "usage: norva logo IN -o OUT.lgo [--threshold T]\n"
-    "       norva logo --show FILE [--threshold T]\n";
+constexpr std::string_view kUsage =
+    "logo IN -o OUT.lgo [--threshold T] | logo --show FILE [--threshold T]";
 
 }  // namespace
 
@@ -68,21 +64,18 @@ int runLogo(Args args) {
   static constexpr std::string_view kValued[] = {"-o", "--threshold", "--show"};
   static constexpr std::string_view kFlags[] = {"--overwrite"};
   const Arguments parsed(args, kValued, kFlags);
+  if (!parsed.ok()) return usageError(parsed.error(), kUsage);
   const auto show = parsed.value("--show");
   const auto out = parsed.value("-o");
-  if (!parsed.ok() || (show.has_value() == out.has_value()) ||
-      parsed.positionals().size() != (show ? 0u : 1u)) {
-    std::cerr << (parsed.ok() ? "" : "norva logo: " + parsed.error() + "\n") << kUsage;
-    return kExitUsage;
-  }
+  if (show.has_value() == out.has_value() || parsed.positionals().size() != (show ? 0u : 1u))
+    return usageError(show ? "--show FILE takes no other file" : "IN and -o OUT.lgo needed",
+                      kUsage);
   int threshold = kThresholdDefault;
   if (const auto t = parsed.value("--threshold")) {
     const auto [end, ec] = std::from_chars(t->data(), t->data() + t->size(), threshold);
     if (ec != std::errc() || end != t->data() + t->size() || threshold < 0 ||
-        threshold > kThresholdMax) {
-      std::cerr << "norva logo: --threshold takes a whole number from 0 to 765\n";
-      return kExitUsage;
-    }
+        threshold > kThresholdMax)
+      return usageError("--threshold takes a whole number from 0 to 765", kUsage);
   }
 
   CliPrompter prompter(std::cerr, Answer::Ok);
@@ -90,18 +83,23 @@ int runLogo(Args args) {
   if (out) {
     if (auto refused = refuseOutputOverInput({input}, *out)) return *refused;
   }
-  OpenedPicture opened = openForCli(input);
-  if (opened.status == OpenStatus::Failed) {
+  StdioFiles stdio;
+  const std::optional<std::string> inputFile = stdio.input(input);
+  const std::optional<std::string> outputFile = out ? stdio.output(*out) : std::nullopt;
+  if (!inputFile || (out && !outputFile)) return kExitRefused;
+  const CommandFiles files{{input}, out};
+
+  const std::optional<OpenedPicture> opened = openForCli(*inputFile);
+  if (!opened) return kExitRefused;
+  if (opened->status == OpenStatus::Failed) {
     prompter.show(Message{kOpenFailedText, kLogoCaption, MessageIcon::Warning, MessageButtons::Ok});
-    return kExitRefused;
+    return refuseCommand(files, input, "the logo converter cannot open it");
   }
-  if (opened.status == OpenStatus::NothingLoaded) {
-    std::cerr << "norva logo: " << input << " is no picture the logo converter reads\n";
-    return kExitRefused;
-  }
+  if (opened->status == OpenStatus::NothingLoaded)
+    return refuseCommand(files, input, "no picture the logo converter reads");
 
   LogoBitmap logo;
-  convertToLogo(opened.picture, threshold, logo);
+  convertToLogo(opened->picture, threshold, logo);
   if (show) {
     std::cout << logo.width << " x " << logo.height << '\n' << logoAsBlockText(logo);
     return kExitDone;
@@ -109,12 +107,9 @@ int runLogo(Args args) {
   // Like every norva command (and compilers), an existing output is replaced without asking; the
   // write is atomic, so a failure leaves the old file.
   const WriteResult written =
-      writeFileAtomically(*out, encodeLgo(logo, opened.lgoReversedBits.value_or(false)));
-  if (!written.ok()) {
-    std::cerr << "norva logo: " << written.error << '\n';
-    return kExitRefused;
-  }
-  return kExitDone;
+      writeFileAtomically(*outputFile, encodeLgo(logo, opened->lgoReversedBits.value_or(false)));
+  if (!written.ok()) return refuseCommand(files, *out, "cannot be written: " + written.error);
+  return stdio.finish(kExitDone);
 }
 
 }  // namespace norva::cli

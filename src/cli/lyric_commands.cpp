@@ -11,9 +11,11 @@
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/refusal.h"
 #include "cli/stdio_files.h"
 #include "lyrics/editor_text.h"
 #include "lyrics/lyr_reader.h"
+#include "lyrics/lyrics_messages.h"
 #include "lyrics/sami_to_timed_text.h"
 #include "lyrics/service/layout_warning.h"
 #include "lyrics/service/lyr_compiler.h"
@@ -26,11 +28,12 @@ namespace {
 constexpr std::array<std::string_view, 3> kCompileOptions{"-o", "--font", "--on-warning"};
 constexpr std::array<std::string_view, 2> kLyrFlags{"--sami", "--allow-empty"};
 
-// Reads a text file as the editor holds it; reports and returns nothing when it cannot.
-std::optional<std::string> readEditorText(const std::string& path) {
+// Reads a text file (`shownName` on the command line) as the editor holds it; reports and
+// returns nothing when it cannot.
+std::optional<std::string> readEditorText(const std::string& path, const std::string& shownName) {
   ReadResult file = readWholeFile(path);
   if (file.status != ReadResult::Status::Ok) {
-    std::cerr << "norva: cannot read " << path << '\n';
+    refuseCommand({{shownName}, {}}, shownName, "cannot be read");
     return std::nullopt;
   }
   return lyr::editorTextFromFile(file.bytes);
@@ -48,11 +51,10 @@ bool looksLikeLrc(std::string_view text) {
 
 // A text without one timed paragraph would give a lyric of no screen: the player shows nothing.
 int refuseUntimedText(const std::string& input, std::string_view text) {
-  std::cerr << "norva: " << input
-            << " has no timed paragraph (a line starting <milliseconds>); nothing was written\n";
-  if (looksLikeLrc(text)) std::cerr << "norva: it holds LRC time tags: compile it with norva lrc\n";
-  std::cerr << "norva: --allow-empty writes a lyric of no screen anyway\n";
-  return kExitRefused;
+  if (looksLikeLrc(text)) sayLine("it holds LRC time tags: compile it with norva lrc");
+  sayLine("--allow-empty writes a lyric of no screen anyway");
+  return refuseFile(input,
+                    "no timed paragraph (a line starting <milliseconds>); nothing was written");
 }
 
 std::optional<Answer> warningAnswer(const Arguments& args) {
@@ -84,7 +86,7 @@ int runLyr(Args rawArgs) {
   const std::optional<std::string> inputFile = stdio.input(input);
   const std::optional<std::string> outputFile = stdio.output(*args.value("-o"));
   if (!inputFile || !outputFile) return kExitRefused;
-  std::optional<std::string> text = readEditorText(*inputFile);
+  std::optional<std::string> text = readEditorText(*inputFile, input);
   if (!text) return kExitRefused;
   if (args.flag("--sami") || endsWithIgnoringCase(input, ".smi"))
     *text = lyr::samiToTimedText(*text).timedText;
@@ -102,9 +104,9 @@ int runLyr(Args rawArgs) {
   if (!screens) return kExitCancelled;
   if (screens->empty() && !args.flag("--allow-empty")) return refuseUntimedText(input, *text);
   lyr::CLyrWriter writer(prompter);
-  return stdio.finish(writer.write(*outputFile, *screens, mode) == lyr::LyrWriteOutcome::Saved
-                          ? kExitDone
-                          : kExitRefused);
+  if (writer.write(*outputFile, *screens, mode) != lyr::LyrWriteOutcome::Saved)
+    return refuseCommand({{}, *args.value("-o")}, *args.value("-o"), "cannot be written");
+  return stdio.finish(kExitDone);
 }
 
 int runLrc(Args rawArgs) {
@@ -128,24 +130,36 @@ int runLrc(Args rawArgs) {
   const std::optional<std::string> inputFile = stdio.input(args.positionals()[0]);
   const std::optional<std::string> outputFile = stdio.output(*args.value("-o"));
   if (!inputFile || !outputFile) return kExitRefused;
-  const std::string& input = *inputFile;
-  const std::string& output = *outputFile;
+  const std::string shownInput = args.positionals()[0];
+  const std::string shownOutput = *args.value("-o");
+  // After the compiler's own message: which file was at fault.
+  auto refused = [&] {
+    if (compiler.error() == lyr::CompileError::CreateFailed) {
+      if (!font)  // the batch path leaves the message to its caller
+        prompter.show(Message{std::string(lyr::compileErrorMessage(compiler.error())),
+                              std::string(lyr::text::kCompileErrorCaption), MessageIcon::Warning,
+                              MessageButtons::Ok});
+      return refuseCommand({{}, shownOutput}, shownOutput, "cannot be written");
+    }
+
+    return refuseCommand(
+        {{shownInput}, {}}, shownInput,
+        "does not compile: " + std::string(lyr::compileErrorMessage(compiler.error())));
+  };
+  lyr::CompileStatus status = lyr::CompileStatus::Ok;
   if (!font) {
     // The batch converter's path: the file as it is on disk.
-    const lyr::CompileStatus status = compiler.compileLrcFileToLyrFile(input, output);
-    if (status == lyr::CompileStatus::Cancelled) return kExitCancelled;
-    if (compiler.error() == lyr::CompileError::CreateFailed)
-      std::cerr << "norva: " << lyr::compileErrorMessage(compiler.error()) << " (" << output
-                << ")\n";
-    return stdio.finish(status == lyr::CompileStatus::Ok ? kExitDone : kExitRefused);
+    status = compiler.compileLrcFileToLyrFile(*inputFile, *outputFile);
+  } else {
+    // The editor's command on an open LRC document.
+    std::optional<std::string> text = readEditorText(*inputFile, shownInput);
+    if (!text) return kExitRefused;
+    status = compiler.compileLrcTextToLyrFile(
+        *text, *outputFile, *font == "large" ? lyr::FontMode::Large : lyr::FontMode::Small);
   }
-  // The editor's command on an open LRC document.
-  std::optional<std::string> text = readEditorText(input);
-  if (!text) return kExitRefused;
-  const auto status = compiler.compileLrcTextToLyrFile(
-      *text, output, *font == "large" ? lyr::FontMode::Large : lyr::FontMode::Small);
   if (status == lyr::CompileStatus::Cancelled) return kExitCancelled;
-  return stdio.finish(status == lyr::CompileStatus::Ok ? kExitDone : kExitRefused);
+  if (status != lyr::CompileStatus::Ok) return refused();
+  return stdio.finish(kExitDone);
 }
 
 int runUnlyr(Args rawArgs) {
@@ -159,21 +173,14 @@ int runUnlyr(Args rawArgs) {
   const std::optional<std::string> inputFile = stdio.input(input);
   if (!inputFile) return kExitRefused;
   ReadResult file = readWholeFile(*inputFile);
-  if (file.status != ReadResult::Status::Ok) {
-    std::cerr << "norva: cannot read " << input << '\n';
-    return kExitRefused;
-  }
+  if (file.status != ReadResult::Status::Ok)
+    return refuseCommand({{input}, {}}, input, "cannot be read");
   const std::optional<std::string> text = lyr::lyrToTimedText(file.bytes);
-  if (!text) {
-    std::cerr << "norva: " << input << " is not a LYR file the editor accepts\n";
-    return kExitRefused;
-  }
+  if (!text) return refuseFile(input, "not a LYR file the editor accepts");
   if (auto output = args.value("-o"); output && *output != "-") {
     if (auto refused = refuseOutputOverInput({input}, *output)) return *refused;
-    if (const WriteResult written = writeFileAtomically(*output, *text); !written.ok()) {
-      std::cerr << "norva: " << written.error << '\n';
-      return kExitRefused;
-    }
+    if (const WriteResult written = writeFileAtomically(*output, *text); !written.ok())
+      return refuseCommand({{}, *output}, *output, "cannot be written: " + written.error);
     return kExitDone;
   }
   std::cout.write(text->data(), static_cast<std::streamsize>(text->size()));
@@ -192,10 +199,7 @@ int runScreens(Args rawArgs) {
   ReadResult file = readWholeFile(*inputFile);
   const std::optional<std::vector<lyr::TimedScreen>> screens =
       file.status == ReadResult::Status::Ok ? lyr::readLyrScreens(file.bytes) : std::nullopt;
-  if (!screens) {
-    std::cerr << "norva: " << input << " is not a LYR file\n";
-    return kExitRefused;
-  }
+  if (!screens) return refuseCommand({{input}, {}}, input, "not a LYR file");
   std::cout << input << ": " << screens->size() << " screens, font class "
             << int{file.bytes[lyr::kHeaderFontClassOffset]} << '\n';
   for (const auto& screen : *screens) {

@@ -1,14 +1,13 @@
 // norva: the suite's converters and previews on the command line.
-#include <cerrno>
 #include <clocale>
-#include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <string_view>
 #include <vector>
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/refusal.h"
+#include "cli/standard_output.h"
 
 namespace {
 
@@ -19,7 +18,10 @@ void printUsage(std::ostream& out) {
          "       norva COMMAND --help\n"
          "       norva --version\n\ncommands:\n";
   for (const auto& command : norva::cli::allCommands()) out << "  " << command.usage << '\n';
-  out << "\nArguments after -- are file names, even when they start with -.\n"
+  out << "\nArguments after -- are file names, even when they start with -. A file name - is\n"
+         "standard input (one input a command) or, after -o, standard output.\n"
+         "A refused command ends with a line \"norva: FILE: why\" naming the file at fault, after\n"
+         "the player's own message (\"[caption] text\") when there is one.\n"
          "exit codes: 0 done, 1 refused (the reason is on stderr), 2 cancelled by a warning\n"
          "answer, 64 usage error, 130 interrupted\n";
 }
@@ -44,13 +46,10 @@ bool asksForHelp(std::span<const std::string_view> args) {
 }
 
 // Output that could not be written (a full disk, a closed pipe) is a failure, not a success.
-int finish(int code) {
-  errno = 0;
-  const bool failed = std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout);
-  if (!failed) return code;
-  const int error = errno;
-  std::cerr << "norva: cannot write to standard output"
-            << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+int finish(int code, norva::cli::StandardOutput& output) {
+  const int error = output.flushAndGetError();
+  if (error == 0 && !std::cout.fail()) return code;
+  norva::cli::refuseStandardOutput(error);
   return code == norva::cli::kExitDone ? norva::cli::kExitRefused : code;
 }
 
@@ -94,5 +93,6 @@ int dispatch(std::span<const std::string_view> args) {
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   const std::vector<std::string_view> args(argv + 1, argv + argc);
-  return finish(dispatch(args));
+  norva::cli::StandardOutput output;
+  return finish(dispatch(args), output);
 }

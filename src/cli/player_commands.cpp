@@ -10,6 +10,7 @@
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/refusal.h"
 #include "device/service/device_link.h"
 #include "device/service/player_state.h"
 
@@ -67,7 +68,7 @@ class Session {
     int driveCount = 0;
     int driveMask = 0;
     if (!link_.Connect(true, driveCount, driveMask)) {
-      std::cerr << "norva: no player attached\n";
+      sayLine("no player attached");
       return false;
     }
     return true;
@@ -81,7 +82,7 @@ class Session {
   std::optional<std::vector<device::EntryRef>> find(int drive, std::span<const std::string> names) {
     device::TransferList list;
     if (!link_.ListDrive(drive, list, true)) {
-      std::cerr << "norva: drive " << drive << " cannot be listed\n";
+      sayLine("drive " + std::to_string(drive) + " cannot be listed");
       return std::nullopt;
     }
     std::vector<device::EntryRef> found;
@@ -90,7 +91,7 @@ class Session {
       const auto item = std::find_if(items.begin(), items.end(),
                                      [&](const device::TransferItem& i) { return i.text == name; });
       if (item == items.end()) {
-        std::cerr << "norva: no entry named " << name << " on drive " << drive << '\n';
+        sayLine("no entry named " + name + " on drive " + std::to_string(drive));
         return std::nullopt;
       }
       found.push_back({item->index, item->text});
@@ -108,14 +109,14 @@ class Session {
 
 int reportState(device::PlayerStateOutcome outcome) {
   if (outcome == device::PlayerStateOutcome::Done) return kExitDone;
-  std::cerr << "norva: " << device::toString(outcome) << '\n';
+  sayLine(device::toString(outcome));
   return kExitRefused;
 }
 
 int listDrive(Session& session, int drive) {
   device::TransferList list;
   if (!session.link().ListDrive(drive, list, true)) {
-    std::cerr << "norva: drive " << drive << " cannot be listed\n";
+    sayLine("drive " + std::to_string(drive) + " cannot be listed");
     return kExitRefused;
   }
   const auto& entries = session.link().cachedEntries(drive);
@@ -164,14 +165,14 @@ int showStatus(const device::FolderPlayerState& state, Answer answer) {
 int checkImage(const device::FolderPlayerState& state, int drive) {
   const auto image = state.imagePath(drive);
   if (!image) {
-    std::cerr << "norva: drive " << drive << " has no image\n";
+    sayLine("drive " + std::to_string(drive) + " has no image");
     return kExitRefused;
   }
   QString program = QStandardPaths::findExecutable("fsck.fat");
   if (program.isEmpty())
     program = QStandardPaths::findExecutable("fsck.fat", {"/usr/sbin", "/sbin"});
   if (program.isEmpty()) {
-    std::cerr << "norva: fsck.fat not found (package dosfstools)\n";
+    sayLine("fsck.fat not found (package dosfstools)");
     return kExitRefused;
   }
   QProcess process;
@@ -241,7 +242,7 @@ int deviceCommand(Session& session, const std::string& command, std::span<const 
     const auto moved =
         command == "up" ? link.MoveUp(drive, *entries) : link.MoveDown(drive, *entries);
     if (moved.empty()) {
-      std::cerr << "norva: " << words[0] << " was not moved\n";
+      sayLine(words[0] + " was not moved");
       return kExitRefused;
     }
     std::cout << moved.front() << '\t' << words[0] << '\n';

@@ -24,6 +24,8 @@
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/refusal.h"
+#include "cli/stdio_files.h"
 #include "preview/lyric_track.h"
 #include "preview/preview_messages.h"
 #include "preview/service/lyric_loader.h"
@@ -300,19 +302,17 @@ int runInfo(Args rawArgs) {
   if (!args.ok()) return usageError(args.error(), kUsage);
   if (args.positionals().size() != 1) return usageError("one FILE needed", kUsage);
   const std::string& path = args.positionals()[0];
-  const auto file = readWholeFile(path);
-  if (file.status != ReadResult::Status::Ok) {
-    std::cerr << "norva: " << path << ": " << preview::kCannotReadText << '\n';
-    return kExitRefused;
-  }
+  StdioFiles stdio;
+  const std::optional<std::string> inputFile = stdio.input(path);
+  if (!inputFile) return kExitRefused;
+  const auto file = readWholeFile(*inputFile);
+  if (file.status != ReadResult::Status::Ok)
+    return refuseCommand({{path}, {}}, path, preview::kCannotReadText);
   const auto info = preview::analyseStream(file.bytes);
-  if (!info) {
-    std::cerr << "norva: " << path << ": " << preview::kNoStreamText << '\n';
-    return kExitRefused;
-  }
+  if (!info) return refuseFile(path, preview::kNoStreamText);
   const auto& h = info->header;
   std::ostringstream out;
-  out << "file: " << path << '\n'
+  out << "file: " << (path == "-" ? "standard input" : path) << '\n'
       << "size: " << file.bytes.size() << " bytes\n"
       << "first frame offset: " << info->firstFrameOffset << '\n'
       << "three-frame tests: " << info->tries << '\n'
@@ -384,18 +384,26 @@ int playWithKeys(MpegPlayer& player, StatusLine& status) {
 }  // namespace
 
 int runPlay(Args rawArgs) {
-  constexpr std::string_view kUsage = "play FILE [--audio alsa|null] [--speed N|max] [--seek P]";
+  constexpr std::string_view kUsage =
+      "play FILE [--audio alsa|null] [--speed N|max] [--seek P] [--mpr]";
   constexpr std::array<std::string_view, 3> kValued{"--audio", "--speed", "--seek"};
-  Arguments args(rawArgs, kValued, {});
+  constexpr std::array<std::string_view, 1> kFlags{"--mpr"};
+  Arguments args(rawArgs, kValued, kFlags);
   if (!args.ok()) return usageError(args.error(), kUsage);
   if (args.positionals().size() != 1) return usageError("one FILE needed", kUsage);
   std::string error;
   const auto options = parsePlayOptions(args, error);
   if (!options) return usageError(error, kUsage);
   const std::string& path = args.positionals()[0];
+  if (args.flag("--mpr") && path != "-")
+    return usageError("--mpr is for - (standard input)", kUsage);
+  StdioFiles stdio;
+  const std::optional<std::string> inputFile = stdio.input(path);
+  if (!inputFile) return kExitRefused;
 
   CliPrompter prompter(std::cerr, Answer::Ok);
-  const auto lyric = preview::loadLyricFor(path);
+  const auto lyric = path == "-" ? preview::loadLyricFor(*inputFile, args.flag("--mpr"), path)
+                                 : preview::loadLyricFor(path);
   if (lyric.missingMessage) std::cout << *lyric.missingMessage << '\n';
 
   std::promise<void> endPromise;
@@ -408,11 +416,11 @@ int runPlay(Args rawArgs) {
       status.step(preview::tenthsPlayed(frames, player.msPerFrame()), true);
     });
   }
-  const auto opened = player.open(path, options->seek.value_or(0));
-  if (opened != preview::OpenOutcome::Opened) {
-    std::cerr << "norva: cannot play " << path << ": " << toString(opened) << '\n';
-    return kExitRefused;
-  }
+  const auto opened = player.open(*inputFile, options->seek.value_or(0));
+  if (opened == preview::OpenOutcome::CannotRead)
+    return refuseCommand({{path}, {}}, path, toString(opened));
+  if (opened != preview::OpenOutcome::Opened)
+    return refuseFile(path, std::string("cannot be played: ") + toString(opened));
   return options->maxSpeed ? playToTheEnd(player, status, ended) : playWithKeys(player, status);
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/refusal.h"
 
 namespace norva::cli {
 namespace {
@@ -16,7 +17,7 @@ constexpr std::string_view kTemporaryPrefix = "norva-";
 bool makeTemporary(std::optional<PrivateTempFile>& into) {
   std::optional<PrivateTempFile> file = PrivateTempFile::create(kTemporaryPrefix);
   if (!file) {
-    std::cerr << "norva: cannot make a temporary file\n";
+    sayLine("cannot make a temporary file");
     return false;
   }
   into.emplace(std::move(*file));
@@ -30,7 +31,7 @@ std::optional<std::string> StdioFiles::input(const std::string& argument) {
   if (!makeTemporary(stdinCopy_)) return std::nullopt;
   const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(std::cin), {}};
   if (std::cin.bad() || !stdinCopy_->write(bytes)) {
-    std::cerr << "norva: cannot read standard input\n";
+    sayLine("cannot read standard input");
     return std::nullopt;
   }
   return stdinCopy_->path().string();
@@ -46,11 +47,12 @@ int StdioFiles::finish(int exitCode) {
   if (!stdoutFile_ || exitCode != kExitDone) return exitCode;
   std::ifstream written(stdoutFile_->path(), std::ios::binary);
   std::cout << written.rdbuf();
-  if (!written || !std::cout.flush()) {
-    std::cerr << "norva: cannot write to standard output\n";
+  if (!written) {
+    sayLine("cannot read back the output");
     return kExitRefused;
   }
-  return exitCode;
+  // A write that failed is reported with its reason when the program ends.
+  return std::cout.flush() ? exitCode : kExitRefused;
 }
 
 }  // namespace norva::cli

@@ -75,9 +75,55 @@ TEST(NorvaLogo, RefusesWhatTheProgramRefuses) {
   const std::string pngFile = std::string(NORVA_TEST_DATA_DIR) + "/pictures/logo_128x64.png";
   const CommandResult png = norva({"--show", pngFile});
   EXPECT_EQ(png.exitCode, 1);
-  EXPECT_NE(png.err.find("is no picture the logo converter reads"), std::string::npos);
+  EXPECT_EQ(png.err, "norva: " + pngFile + ": no picture the logo converter reads\n");
   EXPECT_EQ(norva({"--show", kWbmp, "--threshold", "766"}).exitCode, 64);
   EXPECT_EQ(norva({kWbmp}).exitCode, 64);
+}
+
+#ifdef NORVA_PICTURES_PLUGIN
+// The picture readers are a plugin: norva finds it beside itself, or as the file named by
+// NORVA_PICTURES_LIBRARY, and says so when it is nowhere.
+TEST(NorvaLogo, PicturesNeedThePluginAndSaySoWithoutIt) {
+  TempDir dir;
+  const auto alone = dir.path() / "norva";
+  std::filesystem::copy_file(NORVA_CLI_PATH, alone);
+  std::filesystem::permissions(alone, std::filesystem::perms(0755));
+  const CommandResult missing =
+      runCommand({"env", "-u", "NORVA_PICTURES_LIBRARY", alone.string(), "logo", "--show", kWbmp});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("norva: pictures are read by the picture plugin libnorva_pictures.so, "
+                             "which cannot be loaded"),
+            std::string::npos)
+      << missing.err;
+  EXPECT_EQ(missing.out, "");
+
+  const CommandResult named = runCommand({"env", "NORVA_PICTURES_LIBRARY=" NORVA_PICTURES_PLUGIN,
+                                          alone.string(), "logo", "--show", kWbmp});
+  EXPECT_EQ(named.exitCode, 0) << named.err;
+  EXPECT_EQ(named.out.rfind("128 x 64\n", 0), 0u);
+}
+
+// norva itself does not load QtGui: only the plugin does, when a picture command runs.
+TEST(NorvaLogo, TheProgramDoesNotLinkQtGui) {
+  const CommandResult libraries = runCommand({"ldd", NORVA_CLI_PATH});
+  if (libraries.exitCode != 0) GTEST_SKIP() << "no ldd";
+  EXPECT_EQ(libraries.out.find("libQt6Gui"), std::string::npos) << libraries.out;
+  const CommandResult plugin = runCommand({"ldd", NORVA_PICTURES_PLUGIN});
+  EXPECT_NE(plugin.out.find("libQt6Gui"), std::string::npos) << plugin.out;
+}
+
+#endif
+
+// "-" as the picture and as the logo: the same bytes as with files.
+TEST(NorvaLogo, DashIsStandardInputAndOutput) {
+  TempDir dir;
+  const std::string out = (dir.path() / "x.lgo").string();
+  ASSERT_EQ(norva({kWbmp, "-o", out}).exitCode, 0);
+  const CommandResult piped =
+      runCommand({"/bin/sh", "-c", "exec \"$0\" logo - -o - < \"$1\"", NORVA_CLI_PATH, kWbmp});
+  EXPECT_EQ(piped.exitCode, 0) << piped.err;
+  const auto expected = readWholeFile(out).bytes;
+  EXPECT_EQ(std::vector<uint8_t>(piped.out.begin(), piped.out.end()), expected);
 }
 
 }  // namespace

@@ -119,6 +119,51 @@ TEST(NorvaConventions, DashIsStandardInputAndOutput) {
             fromFile.out.substr(fromFile.out.find('\n')));
 }
 
+// The same for the MPR, firmware and preview commands: the bytes of standard output are those
+// of the file the command writes, and what it reads from standard input it shows as from a file.
+TEST(NorvaConventions, DashWorksForMprHexAndThePreview) {
+  const std::filesystem::path data = NORVA_TEST_DATA_DIR;
+  const std::string mp3 = (data / "audio" / "song_cn_speech_44k1_stereo_cbr128.mp3").string();
+  const std::string lrc = (kLyrics / "song_cn.lrc").string();
+  TempDir dir;
+  const auto mpr = dir.path() / "song.mpr";
+  ASSERT_EQ(norva({"mpr", mp3, lrc, "-o", mpr.string()}).exitCode, 0);
+  const auto mprBytes = readWholeFile(mpr).bytes;
+  const CommandResult mprPiped = runCommand(
+      {"/bin/sh", "-c", "exec \"$0\" mpr - \"$2\" -o - < \"$1\"", NORVA_BINARY, mp3, lrc});
+  EXPECT_EQ(mprPiped.exitCode, 0) << mprPiped.err;
+  EXPECT_EQ(std::vector<uint8_t>(mprPiped.out.begin(), mprPiped.out.end()), mprBytes);
+
+  const std::string hex = (data / "hex" / "codec_fw_0x2000.hex").string();
+  const CommandResult hexPiped =
+      runCommand({"/bin/sh", "-c", "exec \"$0\" hex2bin - -o - < \"$1\"", NORVA_BINARY, hex});
+  EXPECT_EQ(hexPiped.exitCode, 0) << hexPiped.err;
+  EXPECT_EQ(std::vector<uint8_t>(hexPiped.out.begin(), hexPiped.out.end()),
+            readWholeFile(data / "hex" / "codec_fw_0x2000.image.bin").bytes);
+
+  const CommandResult info = norva({"info", mp3});
+  const CommandResult infoPiped =
+      runCommand({"/bin/sh", "-c", "exec \"$0\" info - < \"$1\"", NORVA_BINARY, mp3});
+  EXPECT_EQ(infoPiped.exitCode, 0) << infoPiped.err;
+  EXPECT_EQ(infoPiped.out.substr(0, infoPiped.out.find('\n')), "file: standard input");
+  EXPECT_EQ(infoPiped.out.substr(infoPiped.out.find('\n')), info.out.substr(info.out.find('\n')));
+
+  // An MPR played from standard input shows its lyric with --mpr, as the file does.
+  const CommandResult played = norva({"play", mpr.string(), "--speed", "max"});
+  const CommandResult playedPiped =
+      runCommand({"/bin/sh", "-c", "exec \"$0\" play - --mpr --speed max < \"$1\"", NORVA_BINARY,
+                  mpr.string()});
+  EXPECT_EQ(playedPiped.exitCode, 0) << playedPiped.err;
+  EXPECT_EQ(playedPiped.out, played.out);
+  EXPECT_NE(played.out.find("00:01.1"), std::string::npos) << played.out;
+
+  // One input a command can be standard input.
+  const CommandResult twice = norva({"mpr", "-", "-", "-o", (dir.path() / "x").string()});
+  EXPECT_EQ(twice.exitCode, 64);
+  EXPECT_NE(twice.err.find("only one of MP3 and LYRIC can be -"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "x"));
+}
+
 TEST(NorvaConventions, AnEmptyOptionValueIsAUsageError) {
   TempDir dir;
   const std::string input = (kLyrics / "song_cn.tly").string();
@@ -141,7 +186,8 @@ TEST(NorvaConventions, OutputThatCannotBeWrittenIsAFailure) {
            {"screens", lyr}, {"unlyr", lyr}, {"--help"}, {"lyr", "--help"}}) {
     const CommandResult full = norvaWithStdoutTo("/dev/full", args);
     EXPECT_EQ(full.exitCode, 1) << args[0];
-    EXPECT_NE(full.err.find("norva: cannot write to standard output"), std::string::npos)
+    EXPECT_NE(full.err.find("norva: standard output: cannot be written: No space left on device"),
+              std::string::npos)
         << args[0] << ": " << full.err;
     EXPECT_EQ(norvaWithStdoutTo("/dev/null", args).exitCode, 0) << args[0];
   }

@@ -54,7 +54,8 @@ TEST(NorvaHex2bin, ARefusedFileWritesNothingAndNamesTheLine) {
   auto result = norva({"hex2bin", in.string(), "-o", out.string()});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err,
-            "norva: " + in.string() + ": 固件文件无法转换，没有发送到播放器：第2行的校验和错误\n");
+            "[Intel HEX] 固件文件无法转换，没有发送到播放器：第2行的校验和错误\nnorva: " +
+                in.string() + ": not a firmware file the player takes (bad checksum)\n");
   EXPECT_FALSE(std::filesystem::exists(out));
   // An older file of that name stays as it was.
   std::ofstream(out) << "older";

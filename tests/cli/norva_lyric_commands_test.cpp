@@ -98,7 +98,9 @@ TEST(NorvaLyricCommands, RefusalsAndUsageErrorsHaveTheirExitCodes) {
   const std::string out = (dir.path() / "x.lyr").string();
   CommandResult missing = norva({"lrc", (dir.path() / "none.lrc").string(), "-o", out});
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.err, "[Compile Error information] Load file is error!\n");
+  EXPECT_EQ(missing.err, "[Compile Error information] Load file is error!\nnorva: " +
+                             (dir.path() / "none.lrc").string() +
+                             ": cannot be read: No such file or directory\n");
 
   CommandResult notLyr = norva({"unlyr", (kLyrics / "song_cn.lrc").string()});
   EXPECT_EQ(notLyr.exitCode, 1);
@@ -106,7 +108,9 @@ TEST(NorvaLyricCommands, RefusalsAndUsageErrorsHaveTheirExitCodes) {
   CommandResult unwritable = norva(
       {"lrc", (kLyrics / "song_cn.lrc").string(), "-o", (dir.path() / "no" / "x.lyr").string()});
   EXPECT_EQ(unwritable.exitCode, 1);
-  EXPECT_NE(unwritable.err.find("Create file failure!"), std::string::npos);
+  EXPECT_EQ(unwritable.err, "[Compile Error information] Create file failure!\nnorva: " +
+                                (dir.path() / "no" / "x.lyr").string() +
+                                ": cannot be written: No such file or directory\n");
 
   EXPECT_EQ(norva({}).exitCode, 64);
   EXPECT_EQ(norva({"lrc"}).exitCode, 64);
@@ -151,7 +155,7 @@ TEST(NorvaScreens, RefusesWhatIsNotALyrFile) {
   CommandResult notLyr = norva({"screens", path.string()});
   EXPECT_EQ(notLyr.exitCode, 1);
   EXPECT_EQ(notLyr.out, "");
-  EXPECT_EQ(notLyr.err, "norva: " + path.string() + " is not a LYR file\n");
+  EXPECT_EQ(notLyr.err, "norva: " + path.string() + ": not a LYR file\n");
   CommandResult missing = norva({"screens", (dir.path() / "none.lyr").string()});
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(norva({"screens"}).exitCode, 64);

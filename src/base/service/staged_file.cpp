@@ -53,6 +53,13 @@ StagedFile::StagedFile(std::filesystem::path path) : path_(finalTarget(std::move
   struct stat existing {};
   mode_t mode = 0666;
   if (::stat(path_.c_str(), &existing) == 0) {
+    if (S_ISCHR(existing.st_mode) || S_ISBLK(existing.st_mode) || S_ISFIFO(existing.st_mode) ||
+        S_ISSOCK(existing.st_mode)) {
+      direct_ = true;
+      fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
+      if (fd_ < 0) fail("cannot open " + path_.string());
+      return;
+    }
     mode = existing.st_mode & 07777;
   } else {
     const mode_t mask = ::umask(0);
@@ -111,6 +118,19 @@ bool StagedFile::write(std::span<const uint8_t> bytes) {
 
 bool StagedFile::commit() {
   if (!ok()) return false;
+  if (direct_) {
+    const int fd = fd_;
+    fd_ = -1;
+    // A device or pipe that cannot be flushed (EINVAL, EROFS) has nothing to flush.
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
+      fail("cannot flush " + path_.string());
+      ::close(fd);
+      return false;
+    }
+    if (::close(fd) != 0) return fail("cannot close " + path_.string());
+    committed_ = true;
+    return true;
+  }
   if (::fsync(fd_) != 0) return fail("cannot flush " + path_.string());
   if (temporary_.empty()) {
     // The unnamed file gets a name only now, right before it replaces the old file, so a kill

@@ -6,6 +6,10 @@
 // succeeds, and keeps its permissions. A name that is a symbolic link keeps the link: the
 // link's final target is the file that is replaced.
 //
+// A name that is a device or a pipe (/dev/null, /dev/full, a FIFO) is written straight into:
+// renaming a file over it would put a plain file in the device's place. Its errors (a full
+// device) come back from write() or commit().
+//
 // Where the file system cannot make unnamed files, a hidden named temporary file
 // (".NAME.norva-XXXXXX") is used instead; such files left by a killed process are removed by the
 // next staged write of the same name.
@@ -39,6 +43,7 @@ class StagedFile {
 
   std::filesystem::path path_;
   std::string temporary_;  // the named temporary file, when one is used
+  bool direct_ = false;    // the name is a device or a pipe, written straight into
   int fd_ = -1;
   bool committed_ = false;
   std::string error_;

@@ -1,20 +1,11 @@
 #include "device/service/tcc730_loader.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <vector>
+#include "base/service/suite_library.h"
 
 namespace norva::device {
 namespace {
-
-std::filesystem::path programFolder() {
-  std::error_code ec;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::path() : self.parent_path();
-}
 
 template <typename Function>
 bool resolve(void* library, const char* name, Function& slot, std::string& missing) {
@@ -26,23 +17,9 @@ bool resolve(void* library, const char* name, Function& slot, std::string& missi
 LoadedLibrary load() {
   static Tcc730Functions table;
   LoadedLibrary result;
-  std::vector<std::string> candidates;
-  if (const char* named = std::getenv(kTcc730LibraryVariable); named && *named)
-    candidates.emplace_back(named);
-  if (const auto folder = programFolder(); !folder.empty()) {
-    std::error_code ec;
-    if (const auto beside = folder / kTcc730LibraryName; std::filesystem::exists(beside, ec))
-      candidates.push_back(beside.string());
-  }
-  candidates.emplace_back(kTcc730LibraryName);
-
-  void* library = nullptr;
-  for (const auto& candidate : candidates) {
-    library = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library != nullptr) break;
-    const char* why = ::dlerror();
-    result.error += (result.error.empty() ? "" : "; ") + std::string(why ? why : candidate);
-  }
+  SuiteLibrary opened = openSuiteLibrary(kTcc730LibraryName, kTcc730LibraryVariable);
+  void* library = opened.handle;
+  result.error = std::move(opened.error);
   if (library == nullptr) return result;
 
   std::string missing;

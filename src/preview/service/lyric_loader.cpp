@@ -24,6 +24,15 @@ std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::pat
   return std::nullopt;
 }
 
+namespace {
+
+// The status text without a lyric, then the file read in double quotes.
+std::string missingLyricText(bool mpr, const std::string& readName) {
+  return std::string(mpr ? kNoSyncLyricText : kNoLyricFileText) + '"' + readName + '"';
+}
+
+}  // namespace
+
 LyricLoad loadLyricFor(const std::filesystem::path& media) {
   return loadLyricFor(media, isMprName(media));
 }
@@ -43,8 +52,20 @@ LyricLoad loadLyricFor(const std::filesystem::path& media, bool mpr) {
   }
   if (body) load.track = LyricTrack::fromBody(*body);
   if (!load.track) {
-    load.missingMessage =
-        std::string(mpr ? kNoSyncLyricText : kNoLyricFileText) + '"' + load.readPath.string() + '"';
+    load.missingMessage = missingLyricText(mpr, load.readPath.string());
+  }
+  return load;
+}
+
+LyricLoad loadLyricFor(const std::filesystem::path& media, bool isMpr,
+                       const std::string& shownName) {
+  LyricLoad load;
+  load.readPath = media;
+  if (isMpr) {
+    if (auto body = readFilePart(media, 0, kMaxLyricBody)) load.track = LyricTrack::fromBody(*body);
+  }
+  if (!load.track) {
+    load.missingMessage = missingLyricText(isMpr, shownName);
   }
   return load;
 }

@@ -27,4 +27,10 @@ LyricLoad loadLyricFor(const std::filesystem::path& media);
 // The same when the caller has already decided the kind (the explorer passes it along).
 LyricLoad loadLyricFor(const std::filesystem::path& media, bool isMpr);
 
+// The same for a media file whose name does not tell its kind (a copy of standard input):
+// `isMpr` says which it is, and messages name it as `shownName`. An MP3 has no file beside it,
+// so it has no lyric.
+LyricLoad loadLyricFor(const std::filesystem::path& media, bool isMpr,
+                       const std::string& shownName);
+
 }  // namespace norva::preview

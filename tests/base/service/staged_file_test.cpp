@@ -1,8 +1,10 @@
 #include "base/service/staged_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -108,8 +110,8 @@ TEST(StagedFile, FailedCommitLeavesTheOldFileAsItWas) {
   // Every name the new file could take just before it replaces the old one is taken, so the
   // commit cannot complete.
   for (int attempt = 0; attempt < 100; ++attempt)
-    writeText(dir.path() / (".song.lyr.norva-" + std::to_string(::getpid()) + "-" +
-                            std::to_string(attempt)),
+    writeText(dir.path() /
+                  (".song.lyr.norva-" + std::to_string(::getpid()) + "-" + std::to_string(attempt)),
               "taken");
   EXPECT_FALSE(staged.commit());
   EXPECT_FALSE(staged.ok());
@@ -133,6 +135,41 @@ TEST(StagedFile, CommitOverAFolderFailsAndLeavesTheFolder) {
   EXPECT_TRUE(fs::is_directory(target));
   EXPECT_EQ(contents(target / "inside"), "kept");
   EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"taken"});
+}
+
+// A device keeps its place and a full device is a failure. The device is a private copy of
+// /dev/full (major 1, minor 7) made in the test's folder, so that a fault replaces only that.
+TEST(StagedFile, AFullDeviceIsWrittenIntoAndNotReplaced) {
+  TempDir dir;
+  const fs::path device = dir.path() / "full";
+  if (::mknod(device.c_str(), S_IFCHR | 0600, ::makedev(1, 7)) != 0)
+    GTEST_SKIP() << "cannot make a device node here (not root)";
+  {
+    StagedFile staged(device);
+    EXPECT_FALSE(staged.write(bytesOf("x")) && staged.commit());
+    EXPECT_NE(staged.error().find("No space left on device"), std::string::npos) << staged.error();
+  }
+  EXPECT_EQ(fs::status(device).type(), fs::file_type::character);
+  EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"full"});
+}
+
+TEST(StagedFile, APipeGetsTheBytes) {
+  TempDir dir;
+  const fs::path fifo = dir.path() / "pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  // Opened for reading without waiting first, so that the writer's open does not block.
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  {
+    StagedFile staged(fifo);
+    ASSERT_TRUE(staged.write(bytesOf("abc")));
+    EXPECT_TRUE(staged.commit()) << staged.error();
+  }
+  char got[8] = {};
+  EXPECT_EQ(::read(reader, got, sizeof got), 3);
+  ::close(reader);
+  EXPECT_EQ(std::string(got), "abc");
+  EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
 }
 
 TEST(StagedFile, UncommittedStagedFileLeavesNothingBehind) {
