@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 
 #include "base/recording_prompter.h"
+#include "base/service/file_io.h"
 #include "desktop/env_scope.h"
 #include "desktop/scripted_file_dialogs.h"
 #include "device/app/device_commands.h"
@@ -27,8 +27,8 @@
 namespace norva::device {
 
 inline std::string fileContents(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const ReadResult read = readWholeFile(path);
+  return {read.bytes.begin(), read.bytes.end()};
 }
 
 // Every file of a folder with its bytes.
