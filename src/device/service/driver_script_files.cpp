@@ -13,8 +13,8 @@ bool driverScriptsRunHere() {
 }
 
 ScriptTarget hostScriptTarget() {
-  // The Windows build reads the system folder and version here; the scripts written elsewhere
-  // are for a current Windows in its usual folder.
+  // The scripts are written for a current Windows in its usual folder. Reading the running
+  // system's own folder and version belongs here once the program is built for Windows.
   return ScriptTarget{"C:\\WINDOWS\\", WindowsKind::XpOrLater};
 }
 

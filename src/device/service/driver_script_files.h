@@ -15,8 +15,8 @@ namespace norva::device {
 // Whether this system runs the driver scripts (and so checks for the driver at start).
 bool driverScriptsRunHere();
 
-// The Windows folder and kind the scripts are written for: the system's own on Windows;
-// elsewhere the usual "C:\WINDOWS\" of a current Windows.
+// The Windows folder and kind the scripts are written for: "C:\WINDOWS\" of a current
+// Windows.
 struct ScriptTarget {
   std::string windowsFolder;
   WindowsKind kind = WindowsKind::XpOrLater;
