@@ -131,10 +131,5 @@ TEST(DriverScripts, WindowsFolderIsTheSystemFolderCutAfterItsLastBackslash) {
   EXPECT_EQ(windowsFolderOf("nofolder"), "nofolder");
 }
 
-TEST(DriverScripts, FileNames) {
-  EXPECT_STREQ(driverScriptFileName(DriverScript::Install), "install.bat");
-  EXPECT_STREQ(driverScriptFileName(DriverScript::Uninstall), "uninstall.bat");
-}
-
 }  // namespace
 }  // namespace norva::device
