@@ -1,9 +1,9 @@
 #include "device/app/worker_progress.h"
 
 #include <QEventLoop>
+#include <QMetaObject>
 #include <QProgressDialog>
-#include <QThread>
-#include <memory>
+#include <thread>
 
 namespace norva::device {
 
@@ -16,13 +16,15 @@ DeviceCode runWithProgress(QWidget* parent, const QString& label, const DeviceWo
   progress.show();
 
   DeviceCode result = kCodeOk;
-  std::unique_ptr<QThread> worker(QThread::create([&] { result = work(); }));
   QEventLoop loop;
-  QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-  worker->start();
+  std::thread worker([&] {
+    result = work();
+    // Posted, so it also ends the loop when the work is done before the loop has started.
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+  });
   // The modal box refuses input to the windows below; messages from the worker are shown.
   loop.exec();
-  worker->wait();
+  worker.join();
   progress.close();
   return result;
 }
