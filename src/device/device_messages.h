@@ -53,4 +53,80 @@ inline constexpr const char* kUnsafePlayerName = "播放器上的文件名含有
 inline constexpr const char* kLibraryMissing = "无法加载播放器的USB库：";
 inline constexpr const char* kPlayerErrorCaption = "播放器";
 
+// Configuration dialog.
+inline constexpr const char* kConfigurationTitle = "Configuration";
+inline constexpr const char* kTimeoutPageName = "Setting Timeout";              // 3100
+inline constexpr const char* kRomPageName = "ROM Selection";                    // 3101
+inline constexpr const char* kAdpcmPageName = "ADPCM Configuration";            // 3102
+inline constexpr const char* kRawDataPageName = "Raw Data Read Configuration";  // 3103
+inline constexpr const char* kTvfPageName = "TVF Configuration";                // 3104
+inline constexpr const char* kReceiveTimeoutLabel = "Receiving Timeout [ms] :";
+inline constexpr const char* kSendTimeoutLabel = "Transmission Timeout [ms] :";
+inline constexpr const char* kFormatTimeoutLabel = "Formating Timeout [ms] :";
+inline constexpr const char* kRomInMds = "ROM writing in MDS";
+inline constexpr const char* kRomStandAlone = "ROM writing in stand-alone mode";
+inline constexpr const char* kConvertToWav = "Convert to WAV";
+inline constexpr const char* kAdpcmBinary = "Download Binary Telechips ADPCM (TCW)";
+inline constexpr const char* kTvfBinary = "Download Binary Telechips TVF";
+inline constexpr const char* kRawFileLabel = "File Name to Save :";
+inline constexpr const char* kRawViewerLabel = "Viewer Link :";
+inline constexpr const char* kBrowseButton = "Browse >>";
+inline constexpr const char* kRawRangeLabel = "Block Address Range :";
+inline constexpr const char* kRawAddrLabel = "Addr :";
+inline constexpr const char* kRawCountLabel = "Count :";
+inline constexpr const char* kDataFileFilter = "Data File(*.dat)\n*.dat\nAll Files(*.*)\n*.*\n";
+inline constexpr const char* kExecutableFilter =
+    "Executable File(*.exe)\n*.exe\nAll Files(*.*)\n*.*\n";
+
+// Disk Medium Information dialog.
+inline constexpr const char* kMediumInfoTitle = "Disk Medium Information";
+inline constexpr const char* kCloseButton = "Close";
+inline constexpr const char* kDeviceStatusLabel = "Device I/O Status :";
+inline constexpr const char* kFatStatusLabel = "FAT Status :";
+inline constexpr const char* kMediumTypeLabel = "Medium Type :";
+inline constexpr const char* kTotalBlocksLabel = "Total Block Count :";
+inline constexpr const char* kUsedBlocksLabel = "Used Block Count :";
+inline constexpr const char* kPhysicalBlocksLabel = "Physical Block Count :";
+inline constexpr const char* kBadBlocksLabel = "Bad Block Count :";
+inline constexpr const char* kFatTypeLabel = "FAT Type :";
+inline constexpr const char* kFatStartLabel = "FAT Start Sector :";
+inline constexpr const char* kFatSectorCountLabel = "FAT Sector Count :";
+inline constexpr const char* kRootStartLabel = "Root Start Sector :";
+inline constexpr const char* kRootEntryCountLabel = "Root Entry Count :";
+inline constexpr const char* kTotalFileCountLabel = "Total File Count :";
+inline constexpr const char* kGood = "Good";
+inline constexpr const char* kInvalid = "Invalid";
+inline constexpr const char* kNandMedium = "NAND/SMC";
+inline constexpr const char* kPage512 = " (512 bytes/page)";
+inline constexpr const char* kPage1024 = " (1024 bytes/page)";
+inline constexpr const char* kPageUnknown = " (??? bytes/page)";
+inline constexpr const char* kMmcMedium = "MMC/SD";
+inline constexpr const char* kUnknownMedium = "Unknown Medium";
+inline constexpr const char* kFat12 = "FAT12";
+inline constexpr const char* kUnknownFat = "Unknown";
+
+// Font information dialog.
+inline constexpr const char* kFontSizeLabel = "文件大小:";
+inline constexpr const char* kFontNameLabel = "文件名称:";
+inline constexpr const char* kFontInfoClose = "关闭(&C)";
+
+// Driver scripts, help and about.
+inline constexpr const char* kInstallDriverMenu = "安装USB驱动";    // 32811
+inline constexpr const char* kUninstallDriverMenu = "卸载USB驱动";  // 32815
+inline constexpr const char* kUserManualFile = "RD710_CHS.pdf";
+inline constexpr const char* kHtmlHelpFile = "HtmlHelp/Podrix.chm";
+inline constexpr const char* kHyperlinkErrorPrefix = "Unable to open hyperlink:\n\n";
+inline constexpr const char* kProgramCaption = "Trelliq";
+inline constexpr const char* kAboutTitle = "关于MP3升级程序";
+inline constexpr const char* kAboutLine = "NORVA RD710 MP3升级程序";
+inline constexpr const char* kMakerWebAddress = "http://www.norva.example/";
+
+// Texts of our own for the driver scripts on a system that cannot run them, and for failures
+// the original never reported ("%1", "%2" are filled by the window).
+inline constexpr const char* kScriptWrittenText =
+    "驱动脚本已写入：\n%1\n\n该脚本只能在Windows系统上运行，本系统不需要安装USB驱动。";
+inline constexpr const char* kScriptNotWrittenText = "无法写入驱动脚本，脚本没有运行：\n%1\n%2";
+inline constexpr const char* kManualNotOpened = "无法打开用户手册：\n%1";
+inline constexpr const char* kFirmwareProgressText = "正在升级播放器固件，请不要拔除USB……";
+
 }  // namespace norva::device

@@ -209,6 +209,17 @@ std::optional<std::string> DeviceLink::GetFirmwareVersion() {
   return version;
 }
 
+DeviceCode DeviceLink::GetMediumInfo(int drive, MediumRecord& record) {
+  if (handle_ == nullptr || lib_ == nullptr) return kCodeNoConnection;
+  std::array<uint8_t, kMediumRecordSize> raw{};
+  if (!lib_->GetMediumInfo(handle_, drive, raw.data())) {
+    const DeviceCode code = lastError();
+    return code != kCodeOk ? code : DeviceCode{TCC730_ERR_GENERAL};
+  }
+  record = MediumRecord::parse(raw);
+  return kCodeOk;
+}
+
 const std::vector<DirectoryEntry>& DeviceLink::cachedEntries(int drive) const {
   return drives_.at(static_cast<size_t>(drive)).entries;
 }

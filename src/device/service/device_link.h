@@ -76,6 +76,9 @@ class DeviceLink {
   std::optional<uint32_t> GetMediumFlags(int drive);
   std::optional<uint32_t> GetFileCount(int drive);
   std::optional<std::string> GetFirmwareVersion();  // at most 63 bytes
+  // The medium record of a drive, nothing shown: no handle gives 3, a failing call the
+  // library's code (record left as it was); 0 with the record filled.
+  DeviceCode GetMediumInfo(int drive, MediumRecord& record);
   Timeouts timeouts() const { return timeouts_; }
   void setTimeouts(Timeouts timeouts);  // kept and handed to the library at once
 

@@ -1,5 +1,9 @@
 #include "device/service/device_settings.h"
 
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
+
 namespace norva::device {
 
 DeviceSettings::DeviceSettings()
@@ -28,6 +32,38 @@ std::string DeviceSettings::text(SettingKey key, std::string_view fallback) cons
               QString::fromUtf8(fallback.data(), static_cast<qsizetype>(fallback.size())))
       .toString()
       .toStdString();
+}
+
+namespace {
+
+bool sameKey(SettingKey a, SettingKey b) {
+  return std::strcmp(a.section, b.section) == 0 && std::strcmp(a.name, b.name) == 0;
+}
+
+}  // namespace
+
+std::string memoryListSection(int drive) {
+  return "Mp3Mem_" + std::to_string(drive);
+}
+
+std::string columnWidthName(int column) {
+  return "SubItemWidth_" + std::to_string(column);
+}
+
+int64_t DeviceSettings::integerOrDefault(SettingKey key) const {
+  for (const IntegerSetting& setting : kIntegerSettings)
+    if (sameKey(setting.key, key)) return integer(key, setting.fallback);
+  throw std::invalid_argument(std::string("not an integer setting: ") + key.name);
+}
+
+std::string DeviceSettings::textOrDefault(SettingKey key) const {
+  if (sameKey(key, kLastDirectoryKey)) {
+    std::error_code ec;
+    return text(key, std::filesystem::current_path(ec).string());
+  }
+  for (const TextSetting& setting : kTextSettings)
+    if (sameKey(setting.key, key)) return text(key, setting.fallback);
+  throw std::invalid_argument(std::string("not a text setting: ") + key.name);
 }
 
 void DeviceSettings::setInteger(SettingKey key, int64_t value) {
