@@ -23,8 +23,15 @@ std::filesystem::path toPath(const QString& path) {
 QString qtFilterList(const std::vector<FileFilter>& filters) {
   QStringList list;
   for (const FileFilter& filter : filters) {
-    const QStringList patterns = qt(filter.pattern).split(u';', Qt::SkipEmptyParts);
-    list << qt(filter.label) + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    // A label that already ends with its one pattern in parentheses is Qt's syntax as it is.
+    const QString label = qt(filter.label);
+    const QString pattern = qt(filter.pattern);
+    if (!pattern.contains(u';') && label.endsWith(u'(' + pattern + u')')) {
+      list << label;
+      continue;
+    }
+    list << label + QStringLiteral(" (") + pattern.split(u';', Qt::SkipEmptyParts).join(u' ') +
+                u')';
   }
   return list.join(QStringLiteral(";;"));
 }

@@ -9,8 +9,9 @@
 
 namespace norva::editor {
 
-// "LYR Files(*.LYR)" with "*.LYR" becomes "LYR Files(*.LYR) (*.LYR)", patterns joined by ';'
-// are separated by blanks, and filters are joined by ";;". No filters: every file.
+// Qt's filter syntax: a label that ends with its one pattern in parentheses ("LYR Files(*.LYR)")
+// stays as it is; others get their patterns appended, blank-separated ("所有支持文件(...)
+// (*.txt *.smi *.lyr *.lrc)"); filters are joined by ";;". No filters: every file.
 QString qtFilterList(const std::vector<FileFilter>& filters);
 
 class DialogFileChooser : public FileChooser {

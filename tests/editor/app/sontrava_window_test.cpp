@@ -303,13 +303,16 @@ TEST_F(SontravaWindowTest, SavingOverAnExistingFileAsksFirstAndNoShowsTheDialogA
   EXPECT_EQ(fileText("old.txt"), "old");
   EXPECT_EQ(fileText("new.txt"), "n");
   EXPECT_EQ(dialogs.save.setups.at(0).filter,
-            QStringLiteral("TEXT Files(*.TXT) (*.TXT);;TLY Files(*.TLY) (*.TLY)"));
+            QStringLiteral("TEXT Files(*.TXT);;TLY Files(*.TLY)"));
 }
 
 TEST_F(SontravaWindowTest, OpeningShowsTheDocumentAndItsEncoding) {
   ASSERT_TRUE(writeFileAtomically(dir.path() / "web.lrc", std::string("[00:01.00]你好\n")).ok());
   dialogs.open.answers = {path("web.lrc")};
   EXPECT_EQ(window->execute(command::kOpen), CommandOutcome::Done);
+  EXPECT_TRUE(dialogs.open.setups.at(0).filter.startsWith(
+      QStringLiteral("所有支持文件(*.txt;*.smi;*.lyr;*.lrc) (*.txt *.smi *.lyr *.lrc);;TEXT "
+                     "Files(*.TXT);;")));
   EXPECT_EQ(viewText(), QStringLiteral("[00:01.00]你好\n"));
   EXPECT_FALSE(window->session().document().modified());
   EXPECT_EQ(window->windowTitle(), QStringLiteral("web.lrc - NORVA MP3歌词编辑软件"));
