@@ -19,7 +19,7 @@
 #include <QWindow>
 #include <cstdlib>
 
-#include "desktop/scripted_file_dialogs.h"
+#include "desktop/file_dialogs.h"
 #include "editor/app/sontrava_window.h"
 #include "editor/app/view_services.h"
 #endif
@@ -77,6 +77,17 @@ void BM_OpenAndConvertToLyr(benchmark::State& state) {
 BENCHMARK(BM_OpenAndConvertToLyr)->Unit(benchmark::kMillisecond);
 
 #ifdef NORVA_EDITOR_BENCH_WINDOW
+// Start-up opens no dialog.
+class NoDialogs : public desktop::FileDialogs {
+ public:
+  std::optional<QString> chooseOpen(const desktop::FileDialogSetup&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> chooseSave(const desktop::FileDialogSetup&, const QString&) override {
+    return std::nullopt;
+  }
+};
+
 // Start-up of the editor's window on the offscreen platform: the window made with its
 // environment, a Chinese timed text opened, shown, and events processed until it is exposed.
 // The Qt application object is made once, as the program makes it before its window.
@@ -90,7 +101,7 @@ void BM_StartupToFirstShownWindow(benchmark::State& state) {
   const std::filesystem::path file =
       std::filesystem::path(NORVA_BENCH_DATA_DIR) / "lyrics" / "song_cn.tly";
   RecordingPrompter prompter;
-  desktop::ScriptedFileDialogs dialogs;
+  NoDialogs dialogs;
   QtFontChooser fonts;
   QtTextPrinter printer;
   for (auto _ : state) {
