@@ -343,6 +343,7 @@ void SontravaWindow::viewTextChanged() {
   if (showing_) return;
   session_.setTextFromView(documentText(edit_->toPlainText()));
   updateTitle();
+  refreshCommands();
 }
 
 void SontravaWindow::afterFileCommand() {
