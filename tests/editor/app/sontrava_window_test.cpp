@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -233,6 +234,22 @@ TEST_F(SontravaWindowTest, LineBreakMarkReplacesTheSelectionAndCannotBeUndone) {
   EXPECT_EQ(window->edit()->textCursor().position(), 5);
   EXPECT_EQ(window->session().document().text(), "a<br>ef");
   EXPECT_FALSE(window->action(command::kUndo)->isEnabled());
+}
+
+TEST_F(SontravaWindowTest, EditCommandsFollowTheSelectionAndTheClipboard) {
+  QGuiApplication::clipboard()->clear();
+  window->edit()->setPlainText(QStringLiteral("歌词"));
+  EXPECT_FALSE(window->action(command::kCut)->isEnabled());
+  EXPECT_FALSE(window->action(command::kCopy)->isEnabled());
+  EXPECT_FALSE(window->action(command::kPaste)->isEnabled());
+  window->edit()->selectAll();
+  EXPECT_TRUE(window->action(command::kCut)->isEnabled());
+  EXPECT_EQ(window->execute(command::kCut), CommandOutcome::Done);
+  EXPECT_EQ(viewText(), QString());
+  EXPECT_TRUE(window->session().document().text().empty());
+  EXPECT_TRUE(window->action(command::kPaste)->isEnabled());
+  EXPECT_EQ(window->execute(command::kPaste), CommandOutcome::Done);
+  EXPECT_EQ(window->session().document().text(), *utf8ToGbk("歌词"));
 }
 
 TEST_F(SontravaWindowTest, LineColumnPaneCountsFromZeroInBytes) {
