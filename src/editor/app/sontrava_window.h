@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 #include <map>
 
 #include "base/prompter.h"
