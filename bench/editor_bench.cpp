@@ -14,6 +14,16 @@
 #include "editor/service/editor_session.h"
 #include "editor/service/scripted_file_chooser.h"
 
+#ifdef NORVA_EDITOR_BENCH_WINDOW
+#include <QApplication>
+#include <QWindow>
+#include <cstdlib>
+
+#include "desktop/file_dialogs.h"
+#include "editor/app/sontrava_window.h"
+#include "editor/app/view_services.h"
+#endif
+
 namespace {
 
 using namespace norva;
@@ -65,6 +75,72 @@ void BM_OpenAndConvertToLyr(benchmark::State& state) {
   std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_OpenAndConvertToLyr)->Unit(benchmark::kMillisecond);
+
+#ifdef NORVA_EDITOR_BENCH_WINDOW
+// Start-up opens no dialog.
+class NoDialogs : public desktop::FileDialogs {
+ public:
+  std::optional<QString> chooseOpen(const desktop::FileDialogSetup&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> chooseSave(const desktop::FileDialogSetup&, const QString&) override {
+    return std::nullopt;
+  }
+};
+
+// Start-up of the editor's window on the offscreen platform: the window made with its
+// environment, a Chinese timed text opened, shown, and events processed until it is exposed.
+// The Qt application object is made once, as the program makes it before its window.
+void BM_StartupToFirstShownWindow(benchmark::State& state) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "editor_bench";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  (void)app;
+  const std::filesystem::path file =
+      std::filesystem::path(NORVA_BENCH_DATA_DIR) / "lyrics" / "song_cn.tly";
+  RecordingPrompter prompter;
+  NoDialogs dialogs;
+  QtFontChooser fonts;
+  QtTextPrinter printer;
+  for (auto _ : state) {
+    SontravaEnvironment env;
+    env.prompter = &prompter;
+    env.dialogs = &dialogs;
+    env.fonts = &fonts;
+    env.printer = &printer;
+    SontravaWindow window(env);
+    if (window.openPath(QString::fromStdString(file.string())) != CommandOutcome::Done) {
+      state.SkipWithError("the example did not open");
+      break;
+    }
+    window.show();
+    while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed())
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(BM_StartupToFirstShownWindow)->Unit(benchmark::kMillisecond);
+
+// The whole program, process start to the written screenshot of its first window.
+void BM_ProgramToScreenshot(benchmark::State& state) {
+  const std::string png = (std::filesystem::temp_directory_path() /
+                           ("editor_bench_" + std::to_string(::getpid()) + ".png"))
+                              .string();
+  const std::string command = std::string("QT_QPA_PLATFORM=offscreen '") + SONTRAVA_BINARY + "' '" +
+                              NORVA_BENCH_DATA_DIR + "/lyrics/song_cn.tly' --screenshot '" + png +
+                              "' 2>/dev/null";
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) {
+      state.SkipWithError("sontrava failed");
+      break;
+    }
+  }
+  std::filesystem::remove(png);
+}
+BENCHMARK(BM_ProgramToScreenshot)->Unit(benchmark::kMillisecond);
+#endif
 
 }  // namespace
 

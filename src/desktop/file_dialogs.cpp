@@ -3,19 +3,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace norva::desktop {
-namespace {
-
-std::optional<QString> run(QWidget* parent, const FileDialogSetup& setup, DialogMode mode,
-                           const QString& startFolder) {
-  QFileDialog dialog(parent, setup.title, startFolder);
-  configureFileDialog(dialog, setup, mode);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front();
-}
-
-}  // namespace
 
 void configureFileDialog(QFileDialog& dialog, const FileDialogSetup& setup, DialogMode mode) {
   const bool save = mode == DialogMode::Save;
@@ -27,14 +17,24 @@ void configureFileDialog(QFileDialog& dialog, const FileDialogSetup& setup, Dial
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
 }
 
+std::optional<QString> QtFileDialogs::run(const FileDialogSetup& setup, DialogMode mode,
+                                          const QString& startFolder) {
+  QFileDialog dialog(parent_, setup.title, startFolder);
+  configureFileDialog(dialog, setup, mode);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  selectedFilter_ =
+      std::max(0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
+  return dialog.selectedFiles().front();
+}
+
 std::optional<QString> QtFileDialogs::chooseOpen(const FileDialogSetup& setup,
                                                  const QString& startFolder) {
-  return run(parent_, setup, DialogMode::Open, startFolder);
+  return run(setup, DialogMode::Open, startFolder);
 }
 
 std::optional<QString> QtFileDialogs::chooseSave(const FileDialogSetup& setup,
                                                  const QString& startFolder) {
-  return run(parent_, setup, DialogMode::Save, startFolder);
+  return run(setup, DialogMode::Save, startFolder);
 }
 
 QString RememberedFolder::start() {

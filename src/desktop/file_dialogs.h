@@ -27,6 +27,9 @@ class FileDialogs {
   // overwriting: the program asks its own question when it writes.
   virtual std::optional<QString> chooseSave(const FileDialogSetup& setup,
                                             const QString& startFolder) = 0;
+  // The filter (0-based, in the order of `FileDialogSetup::filter`) that was selected when the
+  // last dialog was confirmed; programs whose names depend on it ask right after a choice.
+  virtual int selectedFilter() const { return 0; }
 };
 
 enum class DialogMode { Open, Save };
@@ -41,9 +44,14 @@ class QtFileDialogs : public FileDialogs {
                                     const QString& startFolder) override;
   std::optional<QString> chooseSave(const FileDialogSetup& setup,
                                     const QString& startFolder) override;
+  int selectedFilter() const override { return selectedFilter_; }
 
  private:
+  std::optional<QString> run(const FileDialogSetup& setup, DialogMode mode,
+                             const QString& startFolder);
+
   QWidget* parent_;
+  int selectedFilter_ = 0;
 };
 
 // The folder a dialog starts in: the current folder at first, then the folder of the last

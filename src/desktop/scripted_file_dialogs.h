@@ -27,6 +27,7 @@ class ScriptedFileDialogs : public FileDialogs {
   };
 
   Script open, save;
+  int filter = 0;  // what selectedFilter() reports
 
   std::optional<QString> chooseOpen(const FileDialogSetup& setup, const QString& start) override {
     return open.answer(setup, start);
@@ -34,6 +35,7 @@ class ScriptedFileDialogs : public FileDialogs {
   std::optional<QString> chooseSave(const FileDialogSetup& setup, const QString& start) override {
     return save.answer(setup, start);
   }
+  int selectedFilter() const override { return filter; }
 };
 
 }  // namespace norva::desktop

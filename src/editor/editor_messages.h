@@ -38,6 +38,15 @@ constexpr std::string_view kUnencodableOnOpen =
 constexpr std::string_view kUnencodableOnSave =
     "文本中的字符“%s”(U+%04X)不能用GBK编码保存，文件没有保存。";
 
+// Titles of the file dialogs and of the about box, the recent-file entries ("&1 path"), and the
+// start-up failure on standard error.
+constexpr std::string_view kOpenDialogTitle = "打开";
+constexpr std::string_view kSaveDialogTitle = "另存为";
+constexpr std::string_view kAboutTitle = "关于歌词编辑软件";
+constexpr std::string_view kAboutLine = "NORVA RD710歌词编辑软件 V%s";
+constexpr std::string_view kWebAddress = "http://www.norva.example/";
+constexpr std::string_view kRecentEntryFormat = "&%d %s";
+
 // File dialog filters.
 constexpr std::string_view kOpenAllLabel = "所有支持文件(*.txt;*.smi;*.lyr;*.lrc)";
 constexpr std::string_view kOpenAllPattern = "*.txt;*.smi;*.lyr;*.lrc";

@@ -46,4 +46,14 @@ AfterSavePrompt afterSavePrompt(Answer answer, bool saved) {
   return AfterSavePrompt::Stop;
 }
 
+Message overwritePrompt(std::string_view path) {
+  const std::string_view format = text::kOverwriteQuestion;
+  const size_t marker = format.find("%s");
+  std::string question(format.substr(0, marker));
+  question += path;
+  question += format.substr(marker + 2);
+  return {question, std::string(text::kOverwriteCaption), MessageIcon::Warning,
+          MessageButtons::YesNo};
+}
+
 }  // namespace norva::editor

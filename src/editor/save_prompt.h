@@ -23,4 +23,7 @@ const char* toString(AfterSavePrompt after);
 // let New or Open empty the unsaved text); No goes on; Cancel stops.
 AfterSavePrompt afterSavePrompt(Answer answer, bool saved);
 
+// The question before an existing file is replaced: its path in the text, Yes/No, warning icon.
+Message overwritePrompt(std::string_view path);
+
 }  // namespace norva::editor

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <system_error>
 
-#include "base/service/file_io.h"
 #include "base/gbk_codec.h"
+#include "base/service/file_io.h"
 #include "editor/convert_rules.h"
 #include "editor/editor_messages.h"
 #include "editor/file_filters.h"
@@ -246,10 +246,7 @@ bool EditorSession::confirmOverwrite(const std::filesystem::path& chosen,
   // The dialog asked about the name it returned; a name we extended is asked about here.
   std::error_code error;
   if (target == chosen || !std::filesystem::exists(target, error)) return true;
-  const Message question{formatted(text::kOverwriteQuestion, target.string()),
-                         std::string(text::kOverwriteCaption), MessageIcon::Warning,
-                         MessageButtons::YesNo};
-  return prompter_.show(question) == Answer::Yes;
+  return prompter_.show(overwritePrompt(target.string())) == Answer::Yes;
 }
 
 CommandOutcome EditorSession::convertToLyr() {
