@@ -1,7 +1,5 @@
 #include "logo/app/glyphane_startup.h"
 
-#include <cstdio>
-
 #include "logo/app/glyphane_controller.h"
 #include "logo/lgo_writer.h"
 
@@ -45,13 +43,6 @@ QString glyphaneUsage() {
       "  --screenshot PNG  open FILE, write the window to PNG and exit (messages go to\n"
       "                    standard error, and a file that cannot be opened exits 1)\n"
       "  --                the words after it are the file name, even when they start with -\n");
-}
-
-Answer StderrPrompter::show(const Message& message) {
-  shown_ = true;
-  std::fprintf(stderr, "[%s] %s\n", message.caption.c_str(), message.text.c_str());
-  if (message.buttons == MessageButtons::Ok) return Answer::Ok;
-  return message.buttons == MessageButtons::YesNo ? Answer::No : Answer::Cancel;
 }
 
 bool checkStartup(bool windowCreated, bool surfacesReady, Prompter& prompter) {

@@ -23,17 +23,6 @@ GlyphaneArguments parseGlyphaneArguments(const QStringList& argumentsAfterProgra
 // What --help prints.
 QString glyphaneUsage();
 
-// The prompter of a --screenshot run: nothing may wait for a click, so every message goes to
-// standard error as "[caption] text" and is answered at once; the run then ends in failure.
-class StderrPrompter : public Prompter {
- public:
-  Answer show(const Message& message) override;
-  bool anythingShown() const { return shown_; }
-
- private:
-  bool shown_ = false;
-};
-
 // Shows the start-up failure message that applies and returns false, or returns true.
 bool checkStartup(bool windowCreated, bool surfacesReady, Prompter& prompter);
 

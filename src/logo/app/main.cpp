@@ -8,6 +8,7 @@
 #include "desktop/file_dialogs.h"
 #include "desktop/program_settings.h"
 #include "desktop/qt_prompter.h"
+#include "desktop/stderr_prompter.h"
 #include "logo/app/glyphane_controller.h"
 #include "logo/app/glyphane_startup.h"
 #include "logo/app/glyphane_window.h"
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
   }
 
   norva::desktop::QtPrompter windowPrompter;
-  StderrPrompter screenshotPrompter;
+  norva::desktop::StderrPrompter screenshotPrompter;
   norva::Prompter& prompter =
       args.screenshot ? static_cast<norva::Prompter&>(screenshotPrompter) : windowPrompter;
   norva::desktop::QtFileDialogs dialogs(nullptr);
