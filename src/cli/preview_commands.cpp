@@ -17,8 +17,7 @@
 
 #include "audio/audio_messages.h"
 #include "audio/null_output.h"
-#include "audio/service/alsa_output.h"
-#include "audio/service/fallback_output.h"
+#include "audio/service/system_output.h"
 #include "base/gbk_codec.h"
 #include "base/service/file_io.h"
 #include "cli/cli_prompter.h"
@@ -111,18 +110,10 @@ std::unique_ptr<audio::AudioOutput> makeOutput(const PlayOptions& options, Promp
       options.maxSpeed ? NullOutput::Pace::AsFastAsPossible : NullOutput::Pace::RealTime;
   auto null = std::make_unique<NullOutput>(pace, options.speed);
   if (options.audio == PlayOptions::Audio::Null) return null;
-  // NORVA_ALSA_DEVICE names another PCM than "default" (for instance ALSA's "null" plugin).
-  const char* device = std::getenv("NORVA_ALSA_DEVICE");
-  auto alsa = std::make_unique<audio::AlsaOutput>(device && *device ? device : "default");
-  return std::make_unique<audio::FallbackOutput>(
-      std::move(alsa), std::move(null), [&prompter](const audio::AudioOutput& failed) {
-        std::string why = failed.name();
-        if (auto* alsaOutput = dynamic_cast<const audio::AlsaOutput*>(&failed)) {
-          if (const auto error = alsaOutput->lastError()) why += " (" + *error + ")";
-        }
-        prompter.show(Message{audio::noSoundDeviceText(why), preview::kPlayerCaption,
-                              MessageIcon::Warning, MessageButtons::Ok});
-      });
+  return audio::makeSystemOutput(std::move(null), [&prompter](const std::string& why) {
+    prompter.show(Message{audio::noSoundDeviceText(why), preview::kPlayerCaption,
+                          MessageIcon::Warning, MessageButtons::Ok});
+  });
 }
 
 std::optional<PlayOptions> parsePlayOptions(const Arguments& args, std::string& error) {
