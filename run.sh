@@ -14,5 +14,5 @@ fi
 scripts/demo.sh build/default/src/cli/norva
 echo
 echo "No display here, so the lyric editor was not started. On a machine without one, run it"
-echo "under a virtual display:"
+echo "under a virtual display (Debian package xvfb):"
 echo "  xvfb-run $editor $example"
