@@ -53,4 +53,34 @@ inline constexpr const char* kUnsafePlayerName = "播放器上的文件名含有
 inline constexpr const char* kLibraryMissing = "无法加载播放器的USB库：";
 inline constexpr const char* kPlayerErrorCaption = "播放器";
 
+// The explorer window.
+inline constexpr const char* kPlayerConnectedNotice =
+    " 播放器已经连接，现可以更新字库或固件升级!";
+inline constexpr const char* kNotFormattedStatus = "Not Formated, Total %d%s";  // 3021
+inline constexpr const char* kReadOnlyStatus = "Read Only - Total %d%s";        // 3022
+inline constexpr const char* kTotalStatus = "总共%d%s";                         // 3006
+inline constexpr const char* kColumnName = "名称";                              // 3000
+inline constexpr const char* kColumnSize = "大小";                              // 3001
+inline constexpr const char* kColumnType = "类型";                              // 3002
+inline constexpr const char* kColumnModified = "修改时间";                      // 3003
+inline constexpr const char* kColumnIndex = "索引";                             // 3011
+inline constexpr const char* kFilterMp3 = "MP3文件(*.mp3)";                     // 3009
+inline constexpr const char* kFilterMpr = "MPR文件(*.mpr)";
+inline constexpr const char* kFilterAll = "所有(*.*)";  // 3010
+inline constexpr const char* kDownloadToInternal = "Download To Internal Memory";  // 2002
+inline constexpr const char* kUploadFromInternal = "Upload From Internal Memory";  // 2000
+inline constexpr const char* kDownloadToExternal = "Download To External Memory";  // 2003
+inline constexpr const char* kUploadFromExternal = "Upload From External Memory";  // 2001
+inline constexpr const char* kMemoryViewName = "Mp3 Memory Viewer";
+inline constexpr const char* kDeleteFileMenu = "删除文件";
+inline constexpr const char* kAudioPlayMenu = "音频播放";
+inline constexpr const char* kDesktopFolderName = "Desktop";
+// Texts of our own: the desktop's own folders, a folder the delete command refuses, and the
+// preview when the program carries none.
+inline constexpr const char* kHomeFolderName = "主文件夹";
+inline constexpr const char* kFileSystemRootName = "文件系统";
+inline constexpr const char* kCannotDeleteFolder = "无法删除目录！";
+inline constexpr const char* kPreviewNotAvailable = "音频播放不可用。";
+inline constexpr const char* kBusyStatus = "正在传输…";
+
 }  // namespace norva::device
