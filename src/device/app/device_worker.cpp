@@ -28,8 +28,10 @@ bool DeviceWorker::start(Operation operation, Done done) {
                                   this,
                                   [this, code, done] {
                                     busy_ = false;
-                                    if (done) done(code);
+                                    // The window first (a device change that came meanwhile
+                                    // is handled now), then the operation's own follow-up.
                                     emit finished(code);
+                                    if (done) done(code);
                                   },
                                   Qt::QueuedConnection);
                             });

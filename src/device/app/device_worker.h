@@ -16,7 +16,7 @@ class DeviceWorker : public QObject {
 
  public:
   using Operation = std::function<DeviceCode()>;
-  // Runs on the user-interface thread when the operation has ended, before finished().
+  // Runs on the user-interface thread when the operation has ended, after finished().
   using Done = std::function<void(DeviceCode)>;
 
   explicit DeviceWorker(QObject* parent = nullptr);
