@@ -2,6 +2,7 @@
 
 #include <QDragEnterEvent>
 #include <QFontDatabase>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include "device/app/transfer_mime.h"
 #include "device/app/trelliq_commands.h"
 #include "device/device_messages.h"
+#include "device/storage_rules.h"
 
 namespace norva::device {
 namespace {
@@ -167,6 +169,7 @@ void MemoryView::reload(bool force) {
 void MemoryView::fillList() {
   const std::vector<EntryRef> selected = selection();
   const QMimeDatabase mimes;
+  QHash<QString, std::pair<QString, QIcon>> kinds;
   struct Row {
     QString texts[4];
     QByteArray utf8[4];
@@ -181,9 +184,15 @@ void MemoryView::fillList() {
     row.texts[0] = QString::fromStdString(item.text);
     row.texts[1] = QString::number(item.index);
     row.texts[2] = QString::fromStdString(memorySizeText(item.size));
-    const QMimeType type = mimes.mimeTypeForFile(row.texts[0], QMimeDatabase::MatchExtension);
-    row.texts[3] = type.comment();
-    row.icon = iconForName(row.texts[0], type);
+    // Type name and icon depend on the extension only: looked up once per extension.
+    const QString extension = QString::fromStdString(std::string(extensionOf(item.text))).toLower();
+    auto known = kinds.find(extension);
+    if (known == kinds.end()) {
+      const QMimeType type = mimes.mimeTypeForFile(row.texts[0], QMimeDatabase::MatchExtension);
+      known = kinds.insert(extension, {type.comment(), iconForName(row.texts[0], type)});
+    }
+    row.texts[3] = known->first;
+    row.icon = known->second;
     for (int c = 0; c < 4; ++c) row.utf8[c] = row.texts[c].toUtf8();
     rows.push_back(std::move(row));
   }
