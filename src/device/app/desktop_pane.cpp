@@ -39,12 +39,16 @@ constexpr int kEntryRole = Qt::UserRole + 2;
 constexpr int kParentButtonWidth = 28;
 constexpr int kParentButtonHeight = 24;
 
-QIcon iconFor(const QFileInfo& info) {
-  static const QFileIconProvider provider;
-  QIcon icon = provider.icon(info);
-  if (icon.isNull() || icon.availableSizes().isEmpty())
-    icon = fileKindIcon(fileKindOf(info.fileName(), info.isDir()));
-  return icon;
+// Folders as the desktop draws them; files by their type's themed icon, else our own icon for
+// their kind (songs, lyrics, other).
+QIcon iconFor(const QFileInfo& info, const QMimeDatabase& mimes) {
+  if (info.isDir()) {
+    static const QFileIconProvider provider;
+    const QIcon icon = provider.icon(info);
+    return icon.isNull() ? fileKindIcon(FileKind::Folder) : icon;
+  }
+  return QIcon::fromTheme(mimes.mimeTypeForFile(info, QMimeDatabase::MatchExtension).iconName(),
+                          fileKindIcon(fileKindOf(info.fileName(), false)));
 }
 
 // Mount points worth showing: real file systems, not the kernel's own.
@@ -301,6 +305,7 @@ void DesktopPane::fillList() {
                                           static_cast<size_t>(utf8[i * 4 + c].size()));
     }
   }
+  const QMimeDatabase mimes;
   std::vector<size_t> order(entries_.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
@@ -313,7 +318,7 @@ void DesktopPane::fillList() {
     auto* item = new QTreeWidgetItem;
     for (int c = 0; c < 4; ++c) item->setText(c, entry.texts[c]);
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    item->setIcon(0, iconFor(QFileInfo(entry.path)));
+    item->setIcon(0, iconFor(QFileInfo(entry.path), mimes));
     item->setData(0, kPathRole, entry.path);
     item->setData(0, kEntryRole, entry.folder);
     items.push_back(item);
