@@ -29,15 +29,15 @@ struct ContextCommand {
   const char* text;
 };
 constexpr ContextCommand kContextCommands[] = {
-    {command::kDelete, "Delete"},
-    {command::kUp, "Up"},
-    {command::kDown, "Down"},
-    {command::kRefresh, "Refresh"},
-    {command::kFormat, "Format"},
-    {command::kLowLevelFormat, "Low Level Format"},
-    {command::kRename, "Rename"},
-    {command::kDownloadRawData, "Download Raw Data"},
-    {command::kDiskProperties, "Disk Properties"},
+    {command::kDelete, kDeleteMenu},
+    {command::kUp, kUpMenu},
+    {command::kDown, kDownMenu},
+    {command::kRefresh, kRefreshContextMenu},
+    {command::kFormat, kFormatMenu},
+    {command::kLowLevelFormat, kLowLevelFormatMenu},
+    {command::kRename, kRenameMenu},
+    {command::kDownloadRawData, kDownloadRawDataMenu},
+    {command::kDiskProperties, kDiskPropertiesMenu},
 };
 
 QIcon iconForName(const QString& name, const QMimeType& type) {
@@ -334,7 +334,7 @@ void MemoryView::runCommand(int commandId) {
 std::unique_ptr<QMenu> MemoryView::contextMenu() {
   auto menu = std::make_unique<QMenu>(this);
   for (const ContextCommand& entry : kContextCommands) {
-    QAction* action = menu->addAction(QString::fromLatin1(entry.text));
+    QAction* action = menu->addAction(QString::fromUtf8(entry.text));
     action->setData(entry.id);
     action->setEnabled(commandEnabled(entry.id));
     const int id = entry.id;

@@ -66,14 +66,14 @@ struct HandlerCommand {
   int id;
   const char* text;
 };
-constexpr HandlerCommand kHandlerCommands[] = {
-    {command::kFirmwareUpgrade, "固件升级"},
-    {command::kFontDownload, "下载字库"},
-    {command::kFontInformation, "查看字库信息"},
-    {command::kInstallDriver, "安装USB驱动"},
-    {command::kUninstallDriver, "卸载USB驱动"},
-    {command::kAbout, "关于MP3升级程序..."},
-    {command::kUserManual, "用户手册\tF1"},
+const HandlerCommand kHandlerCommands[] = {
+    {command::kFirmwareUpgrade, kFirmwareUpgradeMenu},
+    {command::kFontDownload, kFontDownloadMenu},
+    {command::kFontInformation, kFontInformationMenu},
+    {command::kInstallDriver, kInstallDriverMenu},
+    {command::kUninstallDriver, kUninstallDriverMenu},
+    {command::kAbout, kAboutMenu},
+    {command::kUserManual, kUserManualMenu},
     {command::kBootCodeUpgrade, ""},
     {command::kFontCopy, ""},
     {command::kFontErase, ""},
@@ -149,26 +149,27 @@ QAction* TrelliqWindow::addCommand(QMenu* menu, int commandId, const QString& te
 }
 
 void TrelliqWindow::buildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
-  addCommand(file, command::kExit, QStringLiteral("退出(&x)"));
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
-  addCommand(edit, command::kCut, QStringLiteral("剪切(&T)\tCtrl+X"), QKeySequence::Cut);
-  addCommand(edit, command::kCopy, QStringLiteral("复制(&C)\tCtrl+C"), QKeySequence::Copy);
-  addCommand(edit, command::kPaste, QStringLiteral("粘贴(&P)\tCtrl+V"), QKeySequence::Paste);
+  QMenu* file = menuBar()->addMenu(QString::fromUtf8(kFileMenuTitle));
+  addCommand(file, command::kExit, QString::fromUtf8(kExitMenu));
+  QMenu* edit = menuBar()->addMenu(QString::fromUtf8(kEditMenuTitle));
+  addCommand(edit, command::kCut, QString::fromUtf8(kCutMenu), QKeySequence::Cut);
+  addCommand(edit, command::kCopy, QString::fromUtf8(kCopyMenu), QKeySequence::Copy);
+  addCommand(edit, command::kPaste, QString::fromUtf8(kPasteMenu), QKeySequence::Paste);
   addCommand(nullptr, command::kDelete, QString::fromUtf8(kDeleteFileMenu), Qt::Key_Delete)
       ->setShortcutContext(Qt::WidgetShortcut);  // the lists handle the key themselves
-  QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
-  QAction* toolBar = addCommand(view, command::kToolBar, QStringLiteral("工具栏(&T)"));
-  QAction* statusBarAction = addCommand(view, command::kStatusBar, QStringLiteral("状态栏(&S)"));
+  QMenu* view = menuBar()->addMenu(QString::fromUtf8(kViewMenuTitle));
+  QAction* toolBar = addCommand(view, command::kToolBar, QString::fromUtf8(kToolBarMenu));
+  QAction* statusBarAction =
+      addCommand(view, command::kStatusBar, QString::fromUtf8(kStatusBarMenu));
   toolBar->setCheckable(true);
   statusBarAction->setCheckable(true);
   toolBar->setChecked(true);
   statusBarAction->setChecked(true);
-  QMenu* settings = menuBar()->addMenu(QStringLiteral("设置(&S)"));
-  QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
-  addCommand(tools, command::kRefresh, QStringLiteral("刷新\tF5"), Qt::Key_F5);
+  QMenu* settings = menuBar()->addMenu(QString::fromUtf8(kSettingsMenuTitle));
+  QMenu* tools = menuBar()->addMenu(QString::fromUtf8(kToolsMenuTitle));
+  addCommand(tools, command::kRefresh, QString::fromUtf8(kRefreshMenu), Qt::Key_F5);
   QMenu* fonts = nullptr;
-  QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+  QMenu* help = menuBar()->addMenu(QString::fromUtf8(kHelpMenuTitle));
   for (const HandlerCommand& entry : kHandlerCommands) {
     QMenu* menu = nullptr;
     QKeySequence key;
@@ -178,7 +179,7 @@ void TrelliqWindow::buildMenus() {
         break;
       case command::kFontDownload:
       case command::kFontInformation:
-        if (fonts == nullptr) fonts = tools->addMenu(QStringLiteral("更新播放器字库"));
+        if (fonts == nullptr) fonts = tools->addMenu(QString::fromUtf8(kFontMenu));
         menu = fonts;
         break;
       case command::kInstallDriver:
@@ -197,7 +198,7 @@ void TrelliqWindow::buildMenus() {
     }
     addCommand(menu, entry.id, QString::fromUtf8(entry.text), key);
   }
-  addCommand(nullptr, command::kRename, QStringLiteral("Rename"), Qt::Key_F2);
+  addCommand(nullptr, command::kRename, QString::fromUtf8(kRenameMenu), Qt::Key_F2);
   addCommand(nullptr, command::kNextPane, QString(), Qt::Key_F6);
   addCommand(nullptr, command::kPreviousPane, QString(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
   addCommand(nullptr, command::kToolbarAudioPlay, QString::fromUtf8(kAudioPlayMenu))
