@@ -315,3 +315,39 @@ TEST_F(TrelliqTest, UnpluggingDuringAnUploadEndsItAndThenShowsTheNotice) {
 
 }  // namespace
 }  // namespace norva::device
+
+namespace norva::device {
+namespace {
+
+TEST_F(TrelliqTest, AnUnformattedCardSaysSoAndCanBeFormatted) {
+  ASSERT_EQ(state.create(16u), PlayerStateOutcome::Done);
+  {
+    // The boot sector and the first FAT are gone: no file system any more.
+    std::fstream card(dir.path() / "player" / "external.img",
+                      std::ios::in | std::ios::out | std::ios::binary);
+    const std::string zeros(64 * 1024, '\0');
+    card.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
+  }
+  open(false);
+  MemoryView& card = *window->memoryView(1);
+  // The library reports no size for a medium without a file system.
+  EXPECT_EQ(card.headerText(), " 扩展存储空间 - Not Formated, Total 0KB");
+  EXPECT_EQ(card.mode(), MemoryListMode::Hidden);
+  auto menu = card.contextMenu();
+  QAction* format = menuAction(*menu, command::kFormat);
+  ASSERT_TRUE(format->isEnabled());
+  shown.steps.push_back([](const Message& message) {
+    EXPECT_EQ(message, (Message{kFormatQuestion, kFormatCaption, MessageIcon::Question,
+                                MessageButtons::YesNo}));
+    return Answer::Yes;
+  });
+  QSignalSpy finished(&worker, &DeviceWorker::finished);
+  format->trigger();
+  waitForWorker(finished);
+  EXPECT_EQ(finished.front().front().toUInt(), 0u);
+  EXPECT_EQ(card.mode(), MemoryListMode::Writable);
+  EXPECT_EQ(card.headerText(), " 扩展存储空间 - 总共16MB");
+}
+
+}  // namespace
+}  // namespace norva::device
