@@ -85,63 +85,6 @@ QStandardItem* childWithPath(QStandardItem& parent, const QString& path) {
 
 }  // namespace
 
-DesktopList::DesktopList(DesktopPane& pane) : QTreeWidget(&pane), pane_(pane) {
-  setRootIsDecorated(false);
-  setSelectionMode(QAbstractItemView::ExtendedSelection);
-  setDragEnabled(true);
-  setAcceptDrops(true);
-  setDropIndicatorShown(false);
-  setDragDropMode(QAbstractItemView::DragDrop);
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setUniformRowHeights(true);
-  setAllColumnsShowFocus(true);
-}
-
-QStringList DesktopList::mimeTypes() const {
-  return {QStringLiteral("text/uri-list")};
-}
-
-QMimeData* DesktopList::mimeData(const QList<QTreeWidgetItem*>&) const {
-  return pane_.dragData().release();
-}
-
-Qt::DropActions DesktopList::supportedDropActions() const {
-  return Qt::CopyAction;
-}
-
-void DesktopList::dragEnterEvent(QDragEnterEvent* event) {
-  if (playerEntriesOf(*event->mimeData()))
-    event->acceptProposedAction();
-  else
-    event->ignore();
-}
-
-void DesktopList::dragMoveEvent(QDragMoveEvent* event) {
-  if (playerEntriesOf(*event->mimeData()))
-    event->acceptProposedAction();
-  else
-    event->ignore();
-}
-
-void DesktopList::dropEvent(QDropEvent* event) {
-  if (pane_.dropData(*event->mimeData()))
-    event->acceptProposedAction();
-  else
-    event->ignore();
-}
-
-void DesktopList::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
-    pane_.deleteSelected();
-    return;
-  }
-  if (event->key() == Qt::Key_Backspace) {
-    pane_.goToParent();
-    return;
-  }
-  QTreeWidget::keyPressEvent(event);
-}
-
 DesktopPane::DesktopPane(ExplorerServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
   auto* layout = new QVBoxLayout(this);
@@ -170,7 +113,23 @@ DesktopPane::DesktopPane(ExplorerServices& services, QWidget* parent)
   top->addWidget(location_);
   layout->addLayout(top);
 
-  list_ = new DesktopList(*this);
+  PaneList::Hooks hooks;
+  hooks.dragTypes = {QStringLiteral("text/uri-list")};
+  hooks.dragData = [this] { return dragData(); };
+  hooks.accepts = [](const QMimeData& mime) { return playerEntriesOf(mime).has_value(); };
+  hooks.drop = [this](const QMimeData& mime) { return dropData(mime); };
+  hooks.key = [this](const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Delete && event.modifiers() == Qt::NoModifier) {
+      deleteSelected();
+      return true;
+    }
+    if (event.key() == Qt::Key_Backspace) {
+      goToParent();
+      return true;
+    }
+    return false;
+  };
+  list_ = new PaneList(this, std::move(hooks));
   list_->setHeaderLabels({QString::fromUtf8(kColumnName), QString::fromUtf8(kColumnSize),
                           QString::fromUtf8(kColumnType), QString::fromUtf8(kColumnModified)});
   list_->header()->setStretchLastSection(false);

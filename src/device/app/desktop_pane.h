@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "device/app/explorer_services.h"
+#include "device/app/pane_list.h"
 #include "device/app/transfer_mime.h"
 #include "device/explorer_rules.h"
 
@@ -20,28 +21,6 @@ class QToolButton;
 class QTreeView;
 
 namespace norva::device {
-
-class DesktopPane;
-
-// The file list: drags carry the selected paths; entries of a memory view may be dropped.
-class DesktopList : public QTreeWidget {
-  Q_OBJECT
-
- public:
-  explicit DesktopList(DesktopPane& pane);
-
- protected:
-  QStringList mimeTypes() const override;
-  QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;
-  Qt::DropActions supportedDropActions() const override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dragMoveEvent(QDragMoveEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-
- private:
-  DesktopPane& pane_;
-};
 
 class DesktopPane : public QWidget {
   Q_OBJECT
@@ -106,7 +85,7 @@ class DesktopPane : public QWidget {
   QComboBox* location_ = nullptr;
   QTreeView* locationTree_ = nullptr;
   QStandardItemModel* locationModel_ = nullptr;
-  DesktopList* list_ = nullptr;
+  PaneList* list_ = nullptr;
   QString folder_;
   QString filter_ = QStringLiteral("*.*");
   SortState sort_;

@@ -46,60 +46,6 @@ QIcon iconForName(const QString& name, const QMimeType& type) {
 
 }  // namespace
 
-MemoryList::MemoryList(MemoryView& view) : QTreeWidget(&view), view_(view) {
-  setRootIsDecorated(false);
-  setSelectionMode(QAbstractItemView::ExtendedSelection);
-  setDragEnabled(true);
-  setAcceptDrops(true);
-  setDropIndicatorShown(false);
-  setDragDropMode(QAbstractItemView::DragDrop);
-  setEditTriggers(QAbstractItemView::EditKeyPressed);
-  setUniformRowHeights(true);
-  setAllColumnsShowFocus(true);
-}
-
-QStringList MemoryList::mimeTypes() const {
-  return {QString::fromLatin1(kPlayerEntriesMimeType)};
-}
-
-QMimeData* MemoryList::mimeData(const QList<QTreeWidgetItem*>&) const {
-  return view_.dragData().release();
-}
-
-Qt::DropActions MemoryList::supportedDropActions() const {
-  return Qt::CopyAction;
-}
-
-void MemoryList::dragEnterEvent(QDragEnterEvent* event) {
-  if (view_.acceptsDrop(*event->mimeData()))
-    event->acceptProposedAction();
-  else
-    event->ignore();
-}
-
-void MemoryList::dragMoveEvent(QDragMoveEvent* event) {
-  if (view_.acceptsDrop(*event->mimeData()))
-    event->acceptProposedAction();
-  else
-    event->ignore();
-}
-
-void MemoryList::dropEvent(QDropEvent* event) {
-  if (view_.dropData(*event->mimeData()))
-    event->acceptProposedAction();
-  else
-    event->ignore();
-}
-
-void MemoryList::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier &&
-      state() != QAbstractItemView::EditingState) {
-    view_.deleteSelected();
-    return;
-  }
-  QTreeWidget::keyPressEvent(event);
-}
-
 MemoryView::MemoryView(ExplorerServices& services, int drive, QWidget* parent)
     : QWidget(parent), services_(services), drive_(drive) {
   setObjectName(QString::fromLatin1(kMemoryViewName));
@@ -115,7 +61,17 @@ MemoryView::MemoryView(ExplorerServices& services, int drive, QWidget* parent)
   header_->setFrameShape(QFrame::Panel);
   header_->setFrameShadow(QFrame::Raised);
   layout->addWidget(header_);
-  list_ = new MemoryList(*this);
+  PaneList::Hooks hooks;
+  hooks.dragTypes = {QString::fromLatin1(kPlayerEntriesMimeType)};
+  hooks.dragData = [this] { return dragData(); };
+  hooks.accepts = [this](const QMimeData& mime) { return acceptsDrop(mime); };
+  hooks.drop = [this](const QMimeData& mime) { return dropData(mime); };
+  hooks.key = [this](const QKeyEvent& event) {
+    if (event.key() != Qt::Key_Delete || event.modifiers() != Qt::NoModifier) return false;
+    deleteSelected();
+    return true;
+  };
+  list_ = new PaneList(this, std::move(hooks));
   list_->setHeaderLabels({QString::fromUtf8(kColumnName), QString::fromUtf8(kColumnIndex),
                           QString::fromUtf8(kColumnSize), QString::fromUtf8(kColumnType)});
   list_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);

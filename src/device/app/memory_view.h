@@ -13,30 +13,10 @@
 #include <vector>
 
 #include "device/app/explorer_services.h"
+#include "device/app/pane_list.h"
 #include "device/explorer_rules.h"
 
 namespace norva::device {
-
-class MemoryView;
-
-class MemoryList : public QTreeWidget {
-  Q_OBJECT
-
- public:
-  explicit MemoryList(MemoryView& view);
-
- protected:
-  QStringList mimeTypes() const override;
-  QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;
-  Qt::DropActions supportedDropActions() const override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dragMoveEvent(QDragMoveEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-
- private:
-  MemoryView& view_;
-};
 
 class MemoryView : public QWidget {
   Q_OBJECT
@@ -97,7 +77,7 @@ class MemoryView : public QWidget {
   const int drive_;
   QString title_;
   QLabel* header_ = nullptr;
-  MemoryList* list_ = nullptr;
+  PaneList* list_ = nullptr;
   MemoryListMode mode_ = MemoryListMode::Hidden;
   uint32_t flags_ = 0;
   uint64_t totalBytes_ = 0;
