@@ -351,3 +351,71 @@ TEST_F(TrelliqTest, AnUnformattedCardSaysSoAndCanBeFormatted) {
 
 }  // namespace
 }  // namespace norva::device
+
+namespace norva::device {
+namespace {
+
+TEST(PlayerEntriesMime, RoundTripsAndRefusesDamagedData) {
+  PlayerEntries entries;
+  entries.drive = 1;
+  entries.entries.add({"春天.mp3", 4, 1234, {}});
+  entries.entries.add({"b.mpr", 0, 0, {}});
+  const auto mime = mimeForPlayerEntries(entries);
+  const auto back = playerEntriesOf(*mime);
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(back->drive, 1);
+  ASSERT_EQ(back->entries.size(), 2u);
+  EXPECT_EQ(back->entries.items()[0].text, "春天.mp3");
+  EXPECT_EQ(back->entries.items()[0].index, 4);
+  EXPECT_EQ(back->entries.items()[0].size, 1234u);
+
+  const QString format = QString::fromLatin1(kPlayerEntriesMimeType);
+  QByteArray bytes = mime->data(format);
+  QMimeData cut;
+  cut.setData(format, bytes.left(bytes.size() - 3));  // the last name is cut short
+  EXPECT_FALSE(playerEntriesOf(cut).has_value());
+  QMimeData otherDrive;
+  bytes[7] = 5;  // drive 5 (big-endian 32-bit after the version)
+  otherDrive.setData(format, bytes);
+  EXPECT_FALSE(playerEntriesOf(otherDrive).has_value());
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile("/tmp/x.mp3")});
+  EXPECT_FALSE(playerEntriesOf(files).has_value());
+}
+
+TEST_F(TrelliqTest, UpAndDownMoveTheSelectedEntriesAndKeepThemSelected) {
+  open();
+  putOnPlayer(0, {{"a.mp3", 10}, {"b.mp3", 10}, {"c.mp3", 10}});
+  MemoryView& view = *window->memoryView(0);
+  view.reload(false);
+  view.headerClicked(1);  // by index: the player's order
+  ASSERT_EQ(names(view.list()), (QStringList{"a.mp3", "b.mp3", "c.mp3"}));
+  select(view.list(), {"c.mp3"});
+  view.runCommand(command::kUp);
+  EXPECT_EQ(names(view.list()), (QStringList{"a.mp3", "c.mp3", "b.mp3"}));
+  EXPECT_EQ(selectedNames(view.list()), (QStringList{"c.mp3"}));
+  select(view.list(), {"a.mp3"});
+  view.runCommand(command::kUp);  // the first entry cannot go up: nothing moves
+  EXPECT_EQ(names(view.list()), (QStringList{"a.mp3", "c.mp3", "b.mp3"}));
+  EXPECT_TRUE(selectedNames(view.list()).isEmpty());  // only moved entries are selected again
+  select(view.list(), {"a.mp3"});
+  view.runCommand(command::kDown);
+  EXPECT_EQ(names(view.list()), (QStringList{"c.mp3", "a.mp3", "b.mp3"}));
+  EXPECT_EQ(selectedNames(view.list()), (QStringList{"a.mp3"}));
+}
+
+TEST_F(TrelliqTest, ClosingStoresTheFolderTheFilterTheWidthsAndTheWindowState) {
+  std::filesystem::create_directories(pcFolder() / "inner");
+  open(false);
+  ASSERT_TRUE(window->desktop().setFolder(QString::fromStdString((pcFolder() / "inner").string())));
+  window->desktop().list().setColumnWidth(2, 137);
+  window->close();
+  EXPECT_EQ(settings->text({"Desktop", "LastDirectory"}), (pcFolder() / "inner").string());
+  EXPECT_EQ(settings->integer({"Desktop", "SubItemWidth_2"}, 0), 137);
+  EXPECT_EQ(settings->integer({"Mp3Mem_1", "SubItemWidth_0"}, 0), 100);
+  EXPECT_EQ(settings->integer({"", "WindowState"}, 0), kShowNormal);
+  EXPECT_EQ(settings->text({"", "FileListFilter"}), "*.*");
+}
+
+}  // namespace
+}  // namespace norva::device
