@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMimeDatabase>
 #include <QStandardItemModel>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QToolButton>
 #include <QTreeView>
@@ -155,8 +156,18 @@ DesktopPane::~DesktopPane() = default;
 void DesktopPane::buildLocationTree() {
   locationModel_->clear();
   const QIcon folderIcon = fileKindIcon(FileKind::Folder);
-  locationModel_->appendRow(
-      locationItem(QString::fromUtf8(kHomeFolderName), QDir::homePath(), folderIcon));
+  QStandardItem* home =
+      locationItem(QString::fromUtf8(kHomeFolderName), QDir::homePath(), folderIcon);
+  // The user's own folders (desktop, music, documents, downloads) under the home folder.
+  for (const auto kind : {QStandardPaths::DesktopLocation, QStandardPaths::MusicLocation,
+                          QStandardPaths::DocumentsLocation, QStandardPaths::DownloadLocation}) {
+    const QString path = QStandardPaths::writableLocation(kind);
+    if (path.isEmpty() || path == QDir::homePath() || !QFileInfo(path).isDir() ||
+        childWithPath(*home, path) != nullptr)
+      continue;
+    home->appendRow(locationItem(QFileInfo(path).fileName(), path, folderIcon));
+  }
+  locationModel_->appendRow(home);
   locationModel_->appendRow(
       locationItem(QString::fromUtf8(kFileSystemRootName), QStringLiteral("/"), folderIcon));
   for (const QString& root : mountedDrives())

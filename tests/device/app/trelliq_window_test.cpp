@@ -419,3 +419,24 @@ TEST_F(TrelliqTest, ClosingStoresTheFolderTheFilterTheWidthsAndTheWindowState) {
 
 }  // namespace
 }  // namespace norva::device
+
+namespace norva::device {
+namespace {
+
+TEST_F(TrelliqTest, TheLocationBoxFollowsTheFolderAndTheParentButtonGoesUp) {
+  std::filesystem::create_directories(pcFolder() / "inner" / "deeper");
+  open(false);
+  DesktopPane& desktop = window->desktop();
+  const QString deeper = QString::fromStdString((pcFolder() / "inner" / "deeper").string());
+  ASSERT_TRUE(desktop.setFolder(deeper));
+  EXPECT_EQ(desktop.locationBox().currentText(), "deeper");
+  desktop.goToParent();
+  EXPECT_EQ(desktop.folder().toStdString(), (pcFolder() / "inner").string());
+  EXPECT_EQ(desktop.locationBox().currentText(), "inner");
+  EXPECT_EQ(names(desktop.list()), (QStringList{"deeper"}));
+  EXPECT_FALSE(desktop.setFolder(QString::fromStdString((pcFolder() / "missing").string())));
+  EXPECT_EQ(desktop.folder().toStdString(), (pcFolder() / "inner").string());
+}
+
+}  // namespace
+}  // namespace norva::device
