@@ -116,6 +116,15 @@ TrelliqWindow::TrelliqWindow(ExplorerServices& services, QWidget* parent)
   statusBar()->addPermanentWidget(progress_);
   statusBar()->addPermanentWidget(firmwareLabel_);
 
+  // The worker tells each file as it starts; the status bar shows it on this thread.
+  services_.link.setTransferProgress([this](size_t done, size_t total, const std::string& name) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, done, total, file = QString::fromStdString(name)] {
+          showTransferProgress(static_cast<int>(done), static_cast<int>(total), file);
+        },
+        Qt::QueuedConnection);
+  });
   connect(desktop_, &DesktopPane::uploadRequested, this, &TrelliqWindow::upload);
   connect(desktop_, &DesktopPane::selectionChanged, this, &TrelliqWindow::updateCommands);
   connect(&services_.worker, &DeviceWorker::started, this, &TrelliqWindow::operationStarted);
@@ -126,6 +135,7 @@ TrelliqWindow::TrelliqWindow(ExplorerServices& services, QWidget* parent)
 
 TrelliqWindow::~TrelliqWindow() {
   services_.worker.waitUntilIdle();
+  services_.link.setTransferProgress({});
   // The children go after the members: nothing of theirs may call back into this window.
   disconnect(qApp, nullptr, this, nullptr);
   disconnect(&services_.worker, nullptr, this, nullptr);
@@ -293,6 +303,10 @@ QWidget* TrelliqWindow::buildPlayerPane() {
   viewsLayout->addWidget(splitter_);
   playerStack_->addWidget(viewsHolder);
   return playerStack_;
+}
+
+QString TrelliqWindow::statusMessage() const {
+  return statusBar()->currentMessage();
 }
 
 MemoryView* TrelliqWindow::memoryView(int drive) const {
@@ -466,7 +480,18 @@ void TrelliqWindow::upload(const PlayerEntries& entries, const QString& folder) 
       });
 }
 
+void TrelliqWindow::showTransferProgress(int done, int total, const QString& name) {
+  if (!services_.worker.busy()) return;  // a late report of an operation that has ended
+  progress_->setRange(0, total);
+  progress_->setValue(done);
+  statusBar()->showMessage(QStringLiteral("%1 %2 (%3/%4)")
+                               .arg(QString::fromUtf8(kBusyStatus), name)
+                               .arg(done + 1)
+                               .arg(total));
+}
+
 void TrelliqWindow::operationStarted() {
+  progress_->setRange(0, 0);  // busy until the operation tells more
   progress_->show();
   statusBar()->showMessage(QString::fromUtf8(kBusyStatus));
   updateCommands();

@@ -51,6 +51,7 @@ class TrelliqWindow : public QMainWindow {
   const PlayerPane& playerPane() const { return pane_; }
   QComboBox& filterBox() { return *filter_; }
   QString firmwareStatus() const { return firmwareLabel_->text(); }
+  QString statusMessage() const;
   QList<QToolButton*> stripButtons() const { return stripButtons_; }
 
   // Moves the focus to the next (or previous) pane, as F6 and Shift+F6 do.
@@ -73,6 +74,7 @@ class TrelliqWindow : public QMainWindow {
   void upload(const PlayerEntries& entries, const QString& folder);
   void runHandlerCommand(int commandId);
   MemoryView* focusedMemoryView() const;
+  void showTransferProgress(int done, int total, const QString& name);
   void operationStarted();
   void operationFinished();
 

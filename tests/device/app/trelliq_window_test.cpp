@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QUrl>
 
@@ -102,6 +103,9 @@ TEST_F(TrelliqTest, DragFromTheDesktopDownloadsAndTheViewShowsTheNewFilesSelecte
   const auto mime = window->desktop().dragData();
   ASSERT_NE(mime, nullptr);
   QSignalSpy finished(&worker, &DeviceWorker::finished);
+  QStringList statusTexts;
+  QObject::connect(window->statusBar(), &QStatusBar::messageChanged,
+                   [&](const QString& text) { statusTexts << text; });
   MemoryView& view = *window->memoryView(0);
   ASSERT_TRUE(view.dropData(*mime));
   EXPECT_FALSE(window->action(command::kRefresh)->isEnabled());  // the worker has the link
@@ -112,6 +116,10 @@ TEST_F(TrelliqTest, DragFromTheDesktopDownloadsAndTheViewShowsTheNewFilesSelecte
   EXPECT_EQ(view.list().topLevelItem(2)->text(2), "30KB");
   EXPECT_TRUE(window->action(command::kRefresh)->isEnabled());
   EXPECT_TRUE(shown.messages.empty());
+  EXPECT_TRUE(statusTexts.contains("正在传输… one.mp3 (1/2)"))
+      << statusTexts.join('|').toStdString();
+  EXPECT_TRUE(statusTexts.contains("正在传输… two.mpr (2/2)"));
+  EXPECT_TRUE(window->statusMessage().isEmpty());
 }
 
 TEST_F(TrelliqTest, DragFromAMemoryViewUploadsIntoTheDesktopFolder) {
