@@ -124,3 +124,145 @@ BENCHMARK(BM_ObjcopyProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 
 BENCHMARK_MAIN();
+
+// The explorer window: a memory view of a drive holding 512 entries filled from the cache
+// (goal under 50 ms), and the longest stall of the user-interface thread while the worker
+// downloads a 20 MB file to the simulated player (goal under 50 ms). Both on the offscreen
+// platform with the player library of the build and a simulated player in a fresh folder.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <array>
+#include <memory>
+#include <utility>
+
+#include "base/recording_prompter.h"
+#include "device/app/device_worker.h"
+#include "device/app/explorer_services.h"
+#include "device/app/gui_thread_prompter.h"
+#include "device/app/memory_view.h"
+#include "device/service/player_state.h"
+
+namespace {
+
+using namespace norva::device;
+
+class NoCommands : public DeviceCommandHandler {
+ public:
+  bool handles(int) const override { return false; }
+  bool isEnabled(int) const override { return false; }
+  DeviceCommandOutcome run(int, QWidget*) override { return DeviceCommandOutcome::NotHandled; }
+  DeviceCommandOutcome showMediumInformation(int, QWidget*) override {
+    return DeviceCommandOutcome::NotHandled;
+  }
+};
+
+// One simulated player with its link, worker and services, made on first use.
+struct Explorer {
+  std::filesystem::path folder;
+  norva::RecordingPrompter recorded;
+  std::unique_ptr<GuiThreadPrompter> prompter;
+  std::unique_ptr<DeviceSettings> settings;
+  std::unique_ptr<DeviceLink> link;
+  std::unique_ptr<DeviceWorker> worker;
+  NoCommands handler;
+  std::unique_ptr<ExplorerServices> services;
+
+  Explorer() {
+    static int argc = 1;
+    static char name[] = "device_bench";
+    static char* argv[] = {name, nullptr};
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (QCoreApplication::instance() == nullptr) new QApplication(argc, argv);
+    char pattern[] = "/tmp/norva-bench-XXXXXX";
+    folder = ::mkdtemp(pattern);
+    ::setenv("NORVA_PLAYER_DIR", (folder / "player").c_str(), 1);
+    ::setenv("NORVA_TCC730_LIBRARY", NORVA_TCC730_PATH, 1);
+    FolderPlayerState(folder / "player").create(std::nullopt);
+    prompter = std::make_unique<GuiThreadPrompter>(recorded, *QCoreApplication::instance());
+    settings = std::make_unique<DeviceSettings>((folder / "Trelliq.ini").string());
+    link = std::make_unique<DeviceLink>(*prompter, *settings);
+    worker = std::make_unique<DeviceWorker>();
+    services = std::make_unique<ExplorerServices>(
+        ExplorerServices{*link, *settings, *prompter, *worker, handler, {}, {}});
+    link->Initialize();
+    int count = 0;
+    int mask = 0;
+    link->Connect(true, count, mask);
+  }
+};
+
+// Each benchmark has its own player; the library follows NORVA_PLAYER_DIR as it is now.
+Explorer& explorer(int which) {
+  static std::array<std::unique_ptr<Explorer>, 2> instances;
+  auto& instance = instances.at(static_cast<size_t>(which));
+  if (!instance) instance = std::make_unique<Explorer>();
+  ::setenv("NORVA_PLAYER_DIR", (instance->folder / "player").c_str(), 1);
+  return *instance;
+}
+
+void BM_MemoryViewFills512Entries(benchmark::State& state) {
+  Explorer& e = explorer(0);
+  // Google Benchmark calls this more than once; the drive is filled the first time.
+  static bool filled = false;
+  TransferList files;
+  for (int i = 0; i < norva::device::kCacheEntries; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "S%04d.MP3", i);
+    const auto path = e.folder / name;
+    std::ofstream(path) << name;
+    files.add({path.string(), -1, 0, {}});
+  }
+  if (!std::exchange(filled, true) && e.link->DownloadFiles(nullptr, 0, files) != 0) {
+    for (const auto& message : e.recorded.messages)
+      std::fprintf(stderr, "%s\n", message.text.c_str());
+    state.SkipWithError("download failed");
+  }
+  MemoryView view(*e.services, 0);
+  view.reload(true);
+  if (view.list().topLevelItemCount() != norva::device::kCacheEntries)
+    state.SkipWithError("the view does not show 512 entries");
+  for (auto _ : state) view.reload(false);
+}
+BENCHMARK(BM_MemoryViewFills512Entries)->Unit(benchmark::kMillisecond);
+
+void BM_LongestStallDuring20MBDownload(benchmark::State& state) {
+  Explorer& e = explorer(1);
+  const auto song = e.folder / "big song.mp3";
+  std::ofstream(song, std::ios::binary) << std::string(20'000'000, '\x55');
+  TransferList files;
+  files.add({song.string(), -1, 0, {}});
+  double worstMs = 0;
+  for (auto _ : state) {
+    QEventLoop loop;
+    QElapsedTimer sinceLast;
+    double longest = 0;
+    QTimer tick;
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+      longest = std::max(longest, static_cast<double>(sinceLast.nsecsElapsed()) / 1e6);
+      sinceLast.restart();
+    });
+    QObject::connect(e.worker.get(), &DeviceWorker::finished, &loop, &QEventLoop::quit);
+    sinceLast.start();
+    tick.start();
+    uint32_t code = 0;
+    QObject::connect(e.worker.get(), &DeviceWorker::finished, &loop, [&](quint32 c) { code = c; });
+    e.worker->start([&] { return e.link->DownloadFiles(nullptr, 0, files); });
+    loop.exec();
+    if (code != 0) state.SkipWithError("the download failed");
+    tick.stop();
+    worstMs = std::max(worstMs, longest);
+    state.PauseTiming();
+    TransferList listed;
+    e.link->ListDrive(0, listed, true);
+    for (const auto& item : listed.items())
+      if (item.text == "big song.mp3") e.link->DeleteEntry(nullptr, 0, item.index, item.text);
+    state.ResumeTiming();
+  }
+  state.counters["longest_stall_ms"] = worstMs;
+}
+BENCHMARK(BM_LongestStallDuring20MBDownload)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

@@ -129,4 +129,64 @@ inline constexpr const char* kScriptNotWrittenText = "无法写入驱动脚本�
 inline constexpr const char* kManualNotOpened = "无法打开用户手册：\n%1";
 inline constexpr const char* kFirmwareProgressText = "正在升级播放器固件，请不要拔除USB……";
 
+// The explorer window.
+inline constexpr const char* kPlayerConnectedNotice = " 播放器已经连接，现可以更新字库或固件升级!";
+inline constexpr const char* kNotFormattedStatus = "Not Formated, Total %d%s";  // 3021
+inline constexpr const char* kReadOnlyStatus = "Read Only - Total %d%s";        // 3022
+inline constexpr const char* kTotalStatus = "总共%d%s";                         // 3006
+inline constexpr const char* kColumnName = "名称";                              // 3000
+inline constexpr const char* kColumnSize = "大小";                              // 3001
+inline constexpr const char* kColumnType = "类型";                              // 3002
+inline constexpr const char* kColumnModified = "修改时间";                      // 3003
+inline constexpr const char* kColumnIndex = "索引";                             // 3011
+inline constexpr const char* kFilterMp3 = "MP3文件(*.mp3)";                     // 3009
+inline constexpr const char* kFilterMpr = "MPR文件(*.mpr)";
+inline constexpr const char* kFilterAll = "所有(*.*)";                             // 3010
+inline constexpr const char* kDownloadToInternal = "Download To Internal Memory";  // 2002
+inline constexpr const char* kUploadFromInternal = "Upload From Internal Memory";  // 2000
+inline constexpr const char* kDownloadToExternal = "Download To External Memory";  // 2003
+inline constexpr const char* kUploadFromExternal = "Upload From External Memory";  // 2001
+inline constexpr const char* kMemoryViewName = "Mp3 Memory Viewer";
+inline constexpr const char* kDeleteFileMenu = "删除文件";
+inline constexpr const char* kAudioPlayMenu = "音频播放";
+// Menus of the main window.
+inline constexpr const char* kExitMenu = "退出(&x)";
+inline constexpr const char* kToolBarMenu = "工具栏(&T)";
+inline constexpr const char* kStatusBarMenu = "状态栏(&S)";
+inline constexpr const char* kRefreshMenu = "刷新\tF5";
+inline constexpr const char* kFirmwareUpgradeMenu = "固件升级";
+inline constexpr const char* kFontMenu = "更新播放器字库";
+inline constexpr const char* kFontDownloadMenu = "下载字库";
+inline constexpr const char* kFontInformationMenu = "查看字库信息";
+inline constexpr const char* kAboutMenu = "关于MP3升级程序...";
+inline constexpr const char* kUserManualMenu = "用户手册\tF1";
+// Menu titles and edit items of our own.
+inline constexpr const char* kFileMenuTitle = "文件(&F)";
+inline constexpr const char* kEditMenuTitle = "编辑(&E)";
+inline constexpr const char* kViewMenuTitle = "查看(&V)";
+inline constexpr const char* kSettingsMenuTitle = "设置(&S)";
+inline constexpr const char* kToolsMenuTitle = "工具(&T)";
+inline constexpr const char* kHelpMenuTitle = "帮助(&H)";
+inline constexpr const char* kCutMenu = "剪切(&T)\tCtrl+X";
+inline constexpr const char* kCopyMenu = "复制(&C)\tCtrl+C";
+inline constexpr const char* kPasteMenu = "粘贴(&P)\tCtrl+V";
+// The memory view's context menu.
+inline constexpr const char* kDeleteMenu = "Delete";
+inline constexpr const char* kUpMenu = "Up";
+inline constexpr const char* kDownMenu = "Down";
+inline constexpr const char* kRefreshContextMenu = "Refresh";
+inline constexpr const char* kFormatMenu = "Format";
+inline constexpr const char* kLowLevelFormatMenu = "Low Level Format";
+inline constexpr const char* kRenameMenu = "Rename";
+inline constexpr const char* kDownloadRawDataMenu = "Download Raw Data";
+inline constexpr const char* kDiskPropertiesMenu = "Disk Properties";
+inline constexpr const char* kDesktopFolderName = "Desktop";
+// Texts of our own: the desktop's own folders, a folder the delete command refuses, and the
+// preview when the program carries none.
+inline constexpr const char* kHomeFolderName = "主文件夹";
+inline constexpr const char* kFileSystemRootName = "文件系统";
+inline constexpr const char* kCannotDeleteFolder = "无法删除目录！";
+inline constexpr const char* kPreviewNotAvailable = "音频播放不可用。";
+inline constexpr const char* kBusyStatus = "正在传输…";
+
 }  // namespace norva::device

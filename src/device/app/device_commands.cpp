@@ -46,20 +46,20 @@ DeviceCommands::~DeviceCommands() {
 
 bool DeviceCommands::handles(int commandId) const {
   switch (commandId) {
-    case kCmdFirmwareUpgrade:
-    case kCmdBootCodeUpgrade:
-    case kCmdFontDownload:
-    case kCmdFontInformation:
-    case kCmdFontCopy:
-    case kCmdFontErase:
-    case kCmdConfiguration:
-    case kCmdInstallDriver:
-    case kCmdUninstallDriver:
-    case kCmdInstallWin98Disk:
-    case kCmdUninstallWin98Disk:
-    case kCmdUserManual:
-    case kCmdHtmlHelp:
-    case kCmdAbout:
+    case command::kFirmwareUpgrade:
+    case command::kBootCodeUpgrade:
+    case command::kFontDownload:
+    case command::kFontInformation:
+    case command::kFontCopy:
+    case command::kFontErase:
+    case command::kConfiguration:
+    case command::kInstallDriver:
+    case command::kUninstallDriver:
+    case command::kInstallWin98Disk:
+    case command::kUninstallWin98Disk:
+    case command::kUserManual:
+    case command::kHtmlHelp:
+    case command::kAbout:
       return true;
     default:
       return false;
@@ -68,15 +68,15 @@ bool DeviceCommands::handles(int commandId) const {
 
 bool DeviceCommands::isEnabled(int commandId) const {
   switch (commandId) {
-    case kCmdFirmwareUpgrade:
-    case kCmdBootCodeUpgrade:
-    case kCmdFontDownload:
-    case kCmdFontInformation:
-    case kCmdFontCopy:
-    case kCmdFontErase:
+    case command::kFirmwareUpgrade:
+    case command::kBootCodeUpgrade:
+    case command::kFontDownload:
+    case command::kFontInformation:
+    case command::kFontCopy:
+    case command::kFontErase:
       return commandEnabled(env_.pane, static_cast<PaneCommand>(commandId));
-    case kCmdInstallWin98Disk:
-    case kCmdUninstallWin98Disk:
+    case command::kInstallWin98Disk:
+    case command::kUninstallWin98Disk:
       return false;
     default:
       return handles(commandId);
@@ -85,32 +85,32 @@ bool DeviceCommands::isEnabled(int commandId) const {
 
 DeviceCommandOutcome DeviceCommands::run(int commandId, QWidget* parent) {
   switch (commandId) {
-    case kCmdFirmwareUpgrade:
+    case command::kFirmwareUpgrade:
       return upgrade(FirmwareKind::CodecCode, parent);
-    case kCmdBootCodeUpgrade:
+    case command::kBootCodeUpgrade:
       return upgrade(FirmwareKind::BootCode, parent);
-    case kCmdFontDownload:
+    case command::kFontDownload:
       return fontDownload(parent);
-    case kCmdFontInformation:
+    case command::kFontInformation:
       return fontInformation(parent);
-    case kCmdFontCopy:
+    case command::kFontCopy:
       return fontCopy(parent);
-    case kCmdFontErase:
+    case command::kFontErase:
       return fontErase(parent);
-    case kCmdConfiguration:
+    case command::kConfiguration:
       return configuration(parent);
-    case kCmdInstallDriver:
+    case command::kInstallDriver:
       return driverScript(true);
-    case kCmdUninstallDriver:
+    case command::kUninstallDriver:
       return driverScript(false);
-    case kCmdInstallWin98Disk:
-    case kCmdUninstallWin98Disk:
+    case command::kInstallWin98Disk:
+    case command::kUninstallWin98Disk:
       return DeviceCommandOutcome::Done;  // these commands do nothing
-    case kCmdUserManual:
+    case command::kUserManual:
       return userManual();
-    case kCmdHtmlHelp:
+    case command::kHtmlHelp:
       return htmlHelp();
-    case kCmdAbout:
+    case command::kAbout:
       return about(parent);
     default:
       return DeviceCommandOutcome::NotHandled;

@@ -11,6 +11,7 @@
 #include "desktop/file_dialogs.h"
 #include "device/app/device_command_handler.h"
 #include "device/app/dialog_file_chooser.h"
+#include "device/app/trelliq_commands.h"
 #include "device/app/worker_progress.h"
 #include "device/player_pane.h"
 #include "device/service/device_link.h"
@@ -19,23 +20,6 @@
 class QDialog;
 
 namespace norva::device {
-
-// Command numbers of this handler.
-inline constexpr int kCmdFirmwareUpgrade = 32785;
-inline constexpr int kCmdBootCodeUpgrade = 32791;
-inline constexpr int kCmdFontDownload = 32793;
-inline constexpr int kCmdFontInformation = 32798;
-inline constexpr int kCmdFontCopy = 32799;
-inline constexpr int kCmdFontErase = 32800;
-inline constexpr int kCmdConfiguration = 32789;
-inline constexpr int kCmdDiskProperties = 32808;
-inline constexpr int kCmdInstallDriver = 32811;
-inline constexpr int kCmdUninstallDriver = 32815;
-inline constexpr int kCmdInstallWin98Disk = 32817;    // removed from the menu at start
-inline constexpr int kCmdUninstallWin98Disk = 32818;  // removed from the menu at start
-inline constexpr int kCmdUserManual = 32810;
-inline constexpr int kCmdHtmlHelp = 32771;
-inline constexpr int kCmdAbout = 57664;
 
 // Shows a dialog and returns its result; the program runs it modally, tests open it and
 // answer it.

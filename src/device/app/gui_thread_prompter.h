@@ -1,20 +1,22 @@
 #pragma once
-// A prompter that may be called from a worker thread: the message is shown by the wrapped
-// prompter on the GUI thread while the worker waits for the answer. DeviceLink reports
-// failures through its prompter from whatever thread runs the operation, so the program builds
-// it with this prompter around its Qt prompter. The GUI thread must keep running its event
-// loop while a worker asks (runWithProgress does).
+// A prompter that may be asked from the device worker: a question from another thread is
+// carried to the user-interface thread and the worker waits for the answer there. Asked on the
+// user-interface thread it asks at once.
+#include <QObject>
+
 #include "base/prompter.h"
 
 namespace norva::device {
 
 class GuiThreadPrompter : public Prompter {
  public:
-  explicit GuiThreadPrompter(Prompter& shown) : shown_(shown) {}
+  // `target` lives on the user-interface thread and must outlive every question.
+  GuiThreadPrompter(Prompter& target, QObject& guiObject) : target_(target), gui_(guiObject) {}
   Answer show(const Message& message) override;
 
  private:
-  Prompter& shown_;
+  Prompter& target_;
+  QObject& gui_;
 };
 
 }  // namespace norva::device

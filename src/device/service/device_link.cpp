@@ -124,6 +124,16 @@ bool DeviceLink::refreshDrive(int drive) {
   const bool ok =
       lib_->GetMediumInfo(handle_, drive, record.data()) &&
       lib_->ReadDirectory(handle_, drive, raw.data(), kCacheEntries, &count, words.data());
+  if (!ok && lib_->GetError() == TCC730_ERR_UNFORMATTED) {
+    // A medium without a file system still reports what it is (present, writable, its
+    // size): keep that, so the view can say "Not Formated" and offer Format.
+    cache = DriveCache{};
+    cache.entryCount = 0;
+    cache.entries.clear();
+    cache.summary = MediumSummary::fromWords(words);
+    cache.dirty = false;
+    return false;
+  }
   if (!ok || count < 0 || count > kCacheEntries) {
     cache = DriveCache{};
     cache.dirty = true;  // nothing usable: the next use tries again

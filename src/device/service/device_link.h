@@ -63,6 +63,11 @@ class DeviceLink {
   DeviceLink(const DeviceLink&) = delete;
   DeviceLink& operator=(const DeviceLink&) = delete;
 
+  // Told before each file of a download or upload: how many files are done, how many there
+  // are and the name of the next one. Called on the thread that runs the operation.
+  using TransferProgress = std::function<void(size_t done, size_t total, const std::string& name)>;
+  void setTransferProgress(TransferProgress progress) { progress_ = std::move(progress); }
+
   void setFileChooser(FileChooser* chooser) { chooser_ = chooser; }
   void setViewerLauncher(ViewerLauncher* launcher) { viewer_ = launcher; }
 
@@ -152,6 +157,7 @@ class DeviceLink {
   bool loadTried_ = false;
   FileChooser* chooser_ = nullptr;
   ViewerLauncher* viewer_ = nullptr;
+  TransferProgress progress_;
   TCC730_HANDLE handle_ = nullptr;
   Timeouts timeouts_;
   std::array<DriveCache, kDriveCount> drives_;

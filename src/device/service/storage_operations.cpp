@@ -63,11 +63,13 @@ DeviceCode DeviceLink::DownloadFiles(void* owner, int drive, const TransferList&
   if (handle_ == nullptr) return noConnection(owner);
   if (!validDrive(drive)) return report(owner, TCC730_ERR_BAD_DRIVE);
   DeviceCode code = kCodeOk;
+  size_t done = 0;
   for (const TransferItem& item : files.items()) {
     if (handle_ == nullptr) {
       code = kCodeNoConnection;
       break;
     }
+    if (progress_) progress_(done++, files.size(), std::string(fileNamePart(item.text)));
     if (!lib_->Download(owner, handle_, drive, item.text.c_str())) {
       code = lastError();
       if (code != kCodeOk) break;
@@ -84,7 +86,9 @@ DeviceCode DeviceLink::UploadFiles(void* owner, int drive, const std::string& ta
   const int adpcm = static_cast<int>(settings_.integer(kAdpcmConvertKey, 0));
   const int tvf = static_cast<int>(settings_.integer(kTvfConvertKey, 0));
   DeviceCode code = kCodeOk;
+  size_t done = 0;
   for (const TransferItem& item : entries.items()) {
+    if (progress_) progress_(done++, entries.size(), item.text);
     if (!isSafePlayerName(item.text)) {
       showText(kUnsafePlayerName + item.text, kPlayerErrorCaption, MessageIcon::Error);
       code = kCodeBadName;

@@ -110,7 +110,7 @@ class DeviceAppTest : public ::testing::Test {
   std::vector<std::unique_ptr<testing::EnvScope>> environment;
   FolderPlayerState state{playerDir()};
   RecordingPrompter recorded;
-  GuiThreadPrompter prompter{recorded};
+  GuiThreadPrompter prompter{recorded, testing::offscreenApp<QApplication>()};
   std::unique_ptr<DeviceSettings> settings;
   std::unique_ptr<DeviceLink> link;
   desktop::ScriptedFileDialogs dialogs;

@@ -16,7 +16,7 @@ const Message kUnplugMessage{"请拔除USB!\n重新启动播放器", "重新启�
 using CommandsTest = DeviceAppTest;
 
 TEST_F(CommandsTest, CancellingTheFileChoiceSendsNothingAndKeepsTheProgram) {
-  for (int command : {kCmdFirmwareUpgrade, kCmdBootCodeUpgrade, kCmdFontDownload}) {
+  for (int command : {command::kFirmwareUpgrade, command::kBootCodeUpgrade, command::kFontDownload}) {
     SCOPED_TRACE(command);
     const auto before = folderSnapshot(playerDir());
     dialogs.open.answers.push_back(std::nullopt);
@@ -37,7 +37,7 @@ TEST_F(CommandsTest, CancellingTheFileChoiceSendsNothingAndKeepsTheProgram) {
 TEST_F(CommandsTest, AFirmwareUpgradeSendsTheImageThenAsksToUnplugAndEndsTheProgram) {
   const QString hex = hexFixture("codec_fw_0x2000.hex");
   dialogs.open.answers.push_back(hex);
-  EXPECT_EQ(commands->run(kCmdFirmwareUpgrade, nullptr), DeviceCommandOutcome::EndProgram);
+  EXPECT_EQ(commands->run(command::kFirmwareUpgrade, nullptr), DeviceCommandOutcome::EndProgram);
   ASSERT_EQ(recorded.messages.size(), 1u);
   EXPECT_EQ(recorded.messages[0], kUnplugMessage);
   EXPECT_EQ(fileContents(playerDir() / "codec.bin"),
@@ -49,7 +49,7 @@ TEST_F(CommandsTest, AFirmwareUpgradeSendsTheImageThenAsksToUnplugAndEndsTheProg
 
   // The next upgrade starts from the remembered file.
   dialogs.open.answers.push_back(std::nullopt);
-  EXPECT_EQ(commands->run(kCmdFirmwareUpgrade, nullptr), DeviceCommandOutcome::Cancelled);
+  EXPECT_EQ(commands->run(command::kFirmwareUpgrade, nullptr), DeviceCommandOutcome::Cancelled);
   EXPECT_EQ(dialogs.open.starts.back(), hex);
 }
 
@@ -58,7 +58,7 @@ TEST_F(CommandsTest, AHexFileThatDoesNotConvertIsReportedFromTheWorkerAndNothing
   std::ofstream(bad) << ":10000000000102030405060708090A0B0C0D0E0F00\n:00000001FF\n";
   const auto before = folderSnapshot(playerDir());
   dialogs.open.answers.push_back(QString::fromStdString(bad.string()));
-  EXPECT_EQ(commands->run(kCmdFirmwareUpgrade, nullptr), DeviceCommandOutcome::Cancelled);
+  EXPECT_EQ(commands->run(command::kFirmwareUpgrade, nullptr), DeviceCommandOutcome::Cancelled);
   ASSERT_EQ(recorded.messages.size(), 1u);
   EXPECT_EQ(recorded.messages[0].caption, "固件升级");
   EXPECT_NE(recorded.messages[0].text.find("校验和错误"), std::string::npos)
@@ -68,14 +68,14 @@ TEST_F(CommandsTest, AHexFileThatDoesNotConvertIsReportedFromTheWorkerAndNothing
 
 TEST_F(CommandsTest, TheBootCodeGoesToItsOwnImage) {
   dialogs.open.answers.push_back(hexFixture("boot_fw_0x0000.hex"));
-  EXPECT_EQ(commands->run(kCmdBootCodeUpgrade, nullptr), DeviceCommandOutcome::EndProgram);
+  EXPECT_EQ(commands->run(command::kBootCodeUpgrade, nullptr), DeviceCommandOutcome::EndProgram);
   EXPECT_EQ(fileContents(playerDir() / "boot.bin").size(), 2048u);
   EXPECT_FALSE(std::filesystem::exists(playerDir() / "codec.bin"));
   EXPECT_EQ(recorded.messages.back(), kUnplugMessage);
 }
 
 TEST_F(CommandsTest, FontInformationClosesAtOnceWithoutAStoredFont) {
-  EXPECT_EQ(commands->run(kCmdFontInformation, nullptr), DeviceCommandOutcome::Failed);
+  EXPECT_EQ(commands->run(command::kFontInformation, nullptr), DeviceCommandOutcome::Failed);
   ASSERT_EQ(shownDialogs.size(), 1u);
   EXPECT_EQ(shownDialogs[0], "播放器字体信息");
   EXPECT_FALSE(stillOpen);
@@ -85,7 +85,7 @@ TEST_F(CommandsTest, ADownloadedFontIsShownAndAskedAboutBeforeItIsReplaced) {
   const auto font = dir.path() / "HZK16.fot";
   std::ofstream(font, std::ios::binary) << std::string(1234, '\x5A');
   dialogs.open.answers.push_back(QString::fromStdString(font.string()));
-  EXPECT_EQ(commands->run(kCmdFontDownload, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(commands->run(command::kFontDownload, nullptr), DeviceCommandOutcome::Done);
   EXPECT_EQ(refreshedDrives, std::vector<int>{0});
   EXPECT_EQ(settings->textOrDefault(kFontNameKey), font.string());
 
@@ -96,14 +96,14 @@ TEST_F(CommandsTest, ADownloadedFontIsShownAndAskedAboutBeforeItIsReplaced) {
     size = info.sizeText();
     name = info.nameText();
   };
-  EXPECT_EQ(commands->run(kCmdFontInformation, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(commands->run(command::kFontInformation, nullptr), DeviceCommandOutcome::Done);
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(size, "1234");
   EXPECT_EQ(name, "HZK16.fot");
 
   // A stored font: the overwrite question comes first; No sends nothing.
   const auto before = folderSnapshot(playerDir());
-  EXPECT_EQ(commands->run(kCmdFontDownload, nullptr), DeviceCommandOutcome::Cancelled);
+  EXPECT_EQ(commands->run(command::kFontDownload, nullptr), DeviceCommandOutcome::Cancelled);
   ASSERT_EQ(recorded.messages.size(), 1u);
   EXPECT_EQ(recorded.messages[0], (Message{"文件已经存在.\n是否需要覆盖?", "HZK16.fot",
                                            MessageIcon::Question, MessageButtons::YesNoCancel}));
@@ -115,12 +115,12 @@ TEST_F(CommandsTest, TheFontIsCopiedToTheDesktopFolderAndErased) {
   const auto font = dir.path() / "small.fot";
   std::ofstream(font, std::ios::binary) << "font bytes";
   dialogs.open.answers.push_back(QString::fromStdString(font.string()));
-  ASSERT_EQ(commands->run(kCmdFontDownload, nullptr), DeviceCommandOutcome::Done);
+  ASSERT_EQ(commands->run(command::kFontDownload, nullptr), DeviceCommandOutcome::Done);
   std::filesystem::create_directories(dir.path() / "desktop");
-  EXPECT_EQ(commands->run(kCmdFontCopy, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(commands->run(command::kFontCopy, nullptr), DeviceCommandOutcome::Done);
   EXPECT_EQ(fileContents(dir.path() / "desktop" / "small.fot"), "font bytes");
   EXPECT_EQ(desktopRefreshes, 1);
-  EXPECT_EQ(commands->run(kCmdFontErase, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(commands->run(command::kFontErase, nullptr), DeviceCommandOutcome::Done);
   EXPECT_FALSE(link->storedFont().has_value());
 }
 
@@ -138,14 +138,14 @@ TEST_F(CommandsTest, DeviceCommandsFollowThePlayerPane) {
   for (const EnablingCase& c : cases) {
     pane = c.pane;
     SCOPED_TRACE(std::to_string(c.pane.driveCount) + "/" + std::to_string(c.pane.driveMask));
-    EXPECT_EQ(commands->isEnabled(kCmdFirmwareUpgrade), c.firmware);
-    EXPECT_EQ(commands->isEnabled(kCmdBootCodeUpgrade), c.firmware);
-    for (int font : {kCmdFontDownload, kCmdFontInformation, kCmdFontCopy, kCmdFontErase})
+    EXPECT_EQ(commands->isEnabled(command::kFirmwareUpgrade), c.firmware);
+    EXPECT_EQ(commands->isEnabled(command::kBootCodeUpgrade), c.firmware);
+    for (int font : {command::kFontDownload, command::kFontInformation, command::kFontCopy, command::kFontErase})
       EXPECT_EQ(commands->isEnabled(font), c.fonts) << font;
-    for (int always : {kCmdConfiguration, kCmdInstallDriver, kCmdUninstallDriver, kCmdUserManual,
-                       kCmdHtmlHelp, kCmdAbout})
+    for (int always : {command::kConfiguration, command::kInstallDriver, command::kUninstallDriver, command::kUserManual,
+                       command::kHtmlHelp, command::kAbout})
       EXPECT_TRUE(commands->isEnabled(always)) << always;
-    EXPECT_FALSE(commands->isEnabled(kCmdInstallWin98Disk));
+    EXPECT_FALSE(commands->isEnabled(command::kInstallWin98Disk));
   }
   EXPECT_FALSE(commands->handles(32788));
   EXPECT_EQ(commands->run(32788, nullptr), DeviceCommandOutcome::NotHandled);
@@ -153,8 +153,8 @@ TEST_F(CommandsTest, DeviceCommandsFollowThePlayerPane) {
 
 TEST_F(CommandsTest, DriverScriptsAreWrittenAndTheUserHearsTheyAreForWindows) {
   const auto folder = programFolder() / "drivers" / "update";
-  EXPECT_EQ(commands->run(kCmdInstallDriver, nullptr), DeviceCommandOutcome::Done);
-  EXPECT_EQ(commands->run(kCmdUninstallDriver, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(commands->run(command::kInstallDriver, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(commands->run(command::kUninstallDriver, nullptr), DeviceCommandOutcome::Done);
   EXPECT_EQ(fileContents(folder / "install.bat"),
             driverScriptText(DriverScript::Install, "C:\\WINDOWS\\", WindowsKind::XpOrLater));
   EXPECT_EQ(fileContents(folder / "uninstall.bat"),
@@ -171,7 +171,7 @@ TEST_F(CommandsTest, DriverScriptsAreWrittenAndTheUserHearsTheyAreForWindows) {
 
 TEST_F(CommandsTest, AScriptThatCannotBeWrittenIsReportedAndNotRun) {
   std::ofstream(programFolder() / "drivers") << "in the way";
-  EXPECT_EQ(commands->run(kCmdInstallDriver, nullptr), DeviceCommandOutcome::Failed);
+  EXPECT_EQ(commands->run(command::kInstallDriver, nullptr), DeviceCommandOutcome::Failed);
   ASSERT_EQ(recorded.messages.size(), 1u);
   EXPECT_EQ(recorded.messages[0].icon, MessageIcon::Error);
   EXPECT_EQ(recorded.messages[0].text.rfind("无法写入驱动脚本，脚本没有运行：\n", 0), 0u);
@@ -179,21 +179,21 @@ TEST_F(CommandsTest, AScriptThatCannotBeWrittenIsReportedAndNotRun) {
 }
 
 TEST_F(CommandsTest, TheManualAndTheHtmlHelpOpenFromTheProgramFolder) {
-  EXPECT_EQ(commands->run(kCmdUserManual, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(commands->run(command::kUserManual, nullptr), DeviceCommandOutcome::Done);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].toLocalFile().toStdString(), (programFolder() / "RD710_CHS.pdf").string());
 
-  EXPECT_EQ(commands->run(kCmdHtmlHelp, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(commands->run(command::kHtmlHelp, nullptr), DeviceCommandOutcome::Done);
   EXPECT_EQ(opened.size(), 1u);  // no help file, no viewer: nothing happens
   std::filesystem::create_directories(programFolder() / "HtmlHelp");
   std::ofstream(programFolder() / "HtmlHelp" / "Podrix.chm") << "help";
-  EXPECT_EQ(commands->run(kCmdHtmlHelp, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(commands->run(command::kHtmlHelp, nullptr), DeviceCommandOutcome::Done);
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_EQ(opened[1].toLocalFile().toStdString(),
             (programFolder() / "HtmlHelp" / "Podrix.chm").string());
 
   opens = false;
-  EXPECT_EQ(commands->run(kCmdUserManual, nullptr), DeviceCommandOutcome::Failed);
+  EXPECT_EQ(commands->run(command::kUserManual, nullptr), DeviceCommandOutcome::Failed);
   ASSERT_EQ(recorded.messages.size(), 1u);
   EXPECT_EQ(recorded.messages[0].text,
             "无法打开用户手册：\n" + (programFolder() / "RD710_CHS.pdf").string());
@@ -201,14 +201,14 @@ TEST_F(CommandsTest, TheManualAndTheHtmlHelpOpenFromTheProgramFolder) {
 
 TEST_F(CommandsTest, TheAboutLinkOpensTheAddressOrSaysWhyNot) {
   onDialog = [](QDialog& dialog) { dynamic_cast<desktop::AboutDialog&>(dialog).link()->click(); };
-  EXPECT_EQ(commands->run(kCmdAbout, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(commands->run(command::kAbout, nullptr), DeviceCommandOutcome::Done);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], QUrl("http://www.norva.example/"));
   EXPECT_EQ(shownDialogs.back(), "关于MP3升级程序");
   EXPECT_TRUE(recorded.messages.empty());
 
   opens = false;
-  EXPECT_EQ(commands->run(kCmdAbout, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(commands->run(command::kAbout, nullptr), DeviceCommandOutcome::Done);
   ASSERT_EQ(recorded.messages.size(), 1u);
   EXPECT_EQ(recorded.messages[0],
             (Message{"Unable to open hyperlink:\n\nThere is no application associated\nwith the "
@@ -219,7 +219,7 @@ TEST_F(CommandsTest, TheAboutLinkOpensTheAddressOrSaysWhyNot) {
 TEST_F(CommandsTest, WithoutAPlayerTheUpgradeSaysSoAndStillAsksToUnplug) {
   ASSERT_EQ(state.detach(), PlayerStateOutcome::Done);
   link->Close();
-  EXPECT_EQ(commands->run(kCmdFirmwareUpgrade, nullptr), DeviceCommandOutcome::EndProgram);
+  EXPECT_EQ(commands->run(command::kFirmwareUpgrade, nullptr), DeviceCommandOutcome::EndProgram);
   EXPECT_TRUE(dialogs.open.setups.empty());
   ASSERT_EQ(recorded.messages.size(), 2u);
   EXPECT_EQ(recorded.messages[1], kUnplugMessage);

@@ -71,7 +71,7 @@ TEST_F(ConfigurationTest, EachPageStoresWhatItShowsOnOk) {
       c.show(config);
       config.accept();
     };
-    EXPECT_EQ(commands->run(kCmdConfiguration, nullptr), DeviceCommandOutcome::Done);
+    EXPECT_EQ(commands->run(command::kConfiguration, nullptr), DeviceCommandOutcome::Done);
     c.expectStored(*link, *settings);
   }
   // What was stored is what the next opening shows, from a fresh read of the settings folder.
@@ -105,7 +105,7 @@ TEST_F(ConfigurationTest, OpeningShowsTheDefaultsAndCancelStoresNothing) {
     config.receiveTimeout()->setText("1");
     config.reject();
   };
-  EXPECT_EQ(commands->run(kCmdConfiguration, nullptr), DeviceCommandOutcome::Cancelled);
+  EXPECT_EQ(commands->run(command::kConfiguration, nullptr), DeviceCommandOutcome::Cancelled);
   settings->sync();
   EXPECT_EQ(fileContents(configFile), before);
   EXPECT_EQ(link->timeouts().receive, 30000u);

@@ -58,6 +58,25 @@ TEST_F(DeviceLinkTest, DownloadStopsAtTheFirstFailure) {
             1);
 }
 
+TEST_F(DeviceLinkTest, DownloadTellsItsProgressBeforeEachFileUntilItStops) {
+  connect();
+  std::vector<std::string> told;
+  link.setTransferProgress([&](size_t done, size_t total, const std::string& name) {
+    told.push_back(std::to_string(done) + "/" + std::to_string(total) + " " + name);
+  });
+  TransferList files;
+  for (const char* name : {"1.mp3", "2.mp3", "3.mp3"}) {
+    std::ofstream(dir.path() / name) << "x";
+    files.add({(dir.path() / name).string(), -1, 0, {}});
+  }
+  EXPECT_EQ(link.DownloadFiles(nullptr, 0, files), 0u);
+  EXPECT_EQ(told, (std::vector<std::string>{"0/3 1.mp3", "1/3 2.mp3", "2/3 3.mp3"}));
+  told.clear();
+  fake.attached = false;
+  link.DownloadFiles(nullptr, 0, files);
+  EXPECT_EQ(told, (std::vector<std::string>{"0/3 1.mp3"}));  // the first failure ends it
+}
+
 // The path length limit: 259 and 260 characters are sent, 261 is refused before sending.
 class DownloadPathLimit : public DeviceLinkTest, public ::testing::WithParamInterface<size_t> {};
 
