@@ -12,8 +12,6 @@
 #include "editor/file_filters.h"
 #include "editor/service/document_loader.h"
 #include "editor/service/lyrics_adapter.h"
-#include "lyrics/lyrics_messages.h"
-#include "lyrics/sami_export.h"
 
 namespace norva::editor {
 namespace {
@@ -314,8 +312,8 @@ CommandOutcome EditorSession::exportSami() {
   if (!chosen) return CommandOutcome::Cancelled;
   const std::filesystem::path output = samiOutputPath(chosen->path);
   if (!confirmOverwrite(chosen->path, output)) return CommandOutcome::Cancelled;
-  if (!writeText(output, lyr::exportSami(document_.text()))) {
-    prompter_.show({std::string(lyr::text::kCannotWrite), std::string(text::kAppName),
+  if (!writeText(output, samiFileOf(document_.text()))) {
+    prompter_.show({std::string(samiWriteFailedText()), std::string(text::kAppName),
                     MessageIcon::Error, MessageButtons::Ok});
     return CommandOutcome::Refused;
   }
