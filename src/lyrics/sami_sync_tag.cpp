@@ -16,6 +16,15 @@ bool isSamiBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
+std::optional<SamiBody> findSamiBody(std::string_view upper) {
+  constexpr std::string_view kOpen = "<BODY>";
+  const size_t open = upper.find(kOpen);
+  if (open == npos) return std::nullopt;
+  const size_t end = upper.find("</BODY>", open + kOpen.size());
+  if (end == npos) return std::nullopt;
+  return SamiBody{open + kOpen.size(), end};
+}
+
 std::optional<SyncTag> findSyncTag(std::string_view upper, size_t from, size_t end) {
   auto next = [&](std::string_view what, size_t at) -> size_t {
     const size_t found = upper.find(what, at);

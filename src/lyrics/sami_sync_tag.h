@@ -14,6 +14,14 @@ std::string asciiUpperCased(std::string_view text);
 // Blanks, TAB, CR, LF, VT and FF.
 bool isSamiBlank(char c);
 
+// Where the captions lie: from just after "<BODY>" to the "</BODY>" after it, found in the
+// upper-cased text. Nothing without both.
+struct SamiBody {
+  size_t start;
+  size_t end;
+};
+std::optional<SamiBody> findSamiBody(std::string_view upper);
+
 struct SyncTag {
   size_t open;    // the "<" that starts the search
   size_t equals;  // the "=" before the value

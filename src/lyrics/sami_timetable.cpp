@@ -127,14 +127,13 @@ const char* toString(TimetableBuild build) {
 SamiTimetable buildSamiTimetable(std::string_view sami) {
   SamiTimetable table;
   const std::string upper = asciiUpperCased(sami);
-  const size_t body = upper.find("<BODY>");
-  if (body == npos) return table;
-  const size_t end = upper.find("</BODY>", body + 6);
-  if (end == npos) return table;
+  const std::optional<SamiBody> body = findSamiBody(upper);
+  if (!body) return table;
+  const size_t end = body->end;
   table.build = TimetableBuild::Built;
 
   int64_t threshold = 0;  // the earliest whole second the next entry may start at
-  std::optional<SyncTag> tag = findSyncTag(upper, body + 6, end);
+  std::optional<SyncTag> tag = findSyncTag(upper, body->start, end);
   while (tag) {
     const std::string_view value = syncTagValue(sami, *tag);
     if (value.empty() || !isDigit(value.front())) break;

@@ -8,7 +8,6 @@
 namespace norva::lyr {
 namespace {
 
-constexpr auto npos = std::string_view::npos;
 
 // The caption without line ends and without tags, except "<br>" in any case, kept as "<br>".
 std::string cleanCaption(std::string_view caption) {
@@ -23,13 +22,12 @@ std::string cleanCaption(std::string_view caption) {
 SamiConversion samiToTimedText(std::string_view sami) {
   SamiConversion result;
   const std::string upper = asciiUpperCased(sami);
-  const size_t body = upper.find("<BODY>");
-  if (body == npos) return result;
-  const size_t end = upper.find("</BODY>", body + 6);
-  if (end == npos) return result;
+  const std::optional<SamiBody> body = findSamiBody(upper);
+  if (!body) return result;
+  const size_t end = body->end;
   result.foundBody = true;
 
-  std::optional<SyncTag> tag = findSyncTag(upper, body + 6, end);
+  std::optional<SyncTag> tag = findSyncTag(upper, body->start, end);
   while (tag) {
     const std::string_view value = syncTagValue(sami, *tag);
     if (value.empty() || !isDigit(value.front())) break;
