@@ -8,7 +8,6 @@
 namespace norva::lyr {
 namespace {
 
-
 // The caption without line ends and without tags, except "<br>" in any case, kept as "<br>".
 std::string cleanCaption(std::string_view caption) {
   std::string joined;
