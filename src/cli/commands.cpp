@@ -8,6 +8,8 @@ int runLyr(Args args);
 int runLrc(Args args);
 int runUnlyr(Args args);
 int runScreens(Args args);
+int runSmi(Args args);
+int runTimetable(Args args);
 int runLogo(Args args);
 int runInfo(Args args);
 int runPlay(Args args);
@@ -149,6 +151,27 @@ constexpr std::string_view kHex2binHelp =
     "  --boot                 the boot code image, from address 0; without it the codec image,\n"
     "                         from address 0x2000 (data below it is dropped)\n";
 
+constexpr std::string_view kSmiHelp =
+    "Writes the SAMI caption file the lyric editor exports from timed text (GBK, CR LF).\n"
+    "\n"
+    "Each paragraph that starts with <milliseconds> opens a caption; the untagged paragraphs\n"
+    "after it join that caption. Lines before the first tagged paragraph and lines starting\n"
+    "with another tag, such as <br>, are left out. IN may be - for standard input.\n"
+    "\n"
+    "  -o OUT.smi             the SAMI file to write (replaced when it exists; - writes it to\n"
+    "                         standard output); named as given, no extension is added\n";
+
+constexpr std::string_view kTimetableHelp =
+    "Shows which screen the sync verification shows from which time for a SAMI file: of\n"
+    "captions less than a second after the last one taken only the first counts, a screen\n"
+    "has at most 7 lines of 16 bytes, and a blank screen comes first when the first caption\n"
+    "starts after the first second. Without -o, one line an entry: the start in\n"
+    "milliseconds, a TAB and the screen's lines joined by \" | \" (UTF-8). IN may be - for\n"
+    "standard input.\n"
+    "\n"
+    "  -o OUT                 write the timetable's bytes as the verify dialog holds them\n"
+    "                         (replaced when it exists; - writes them to standard output)\n";
+
 }  // namespace
 
 std::span<const Command> allCommands() {
@@ -161,6 +184,8 @@ std::span<const Command> allCommands() {
               runLrc},
       Command{"unlyr", "unlyr IN [-o OUT]", kUnlyrHelp, runUnlyr},
       Command{"screens", "screens IN.lyr", kScreensHelp, runScreens},
+      Command{"smi", "smi IN.tly -o OUT.smi", kSmiHelp, runSmi},
+      Command{"timetable", "timetable IN.smi [-o OUT]", kTimetableHelp, runTimetable},
       Command{"logo", "logo IN -o OUT.lgo [--threshold T] | logo --show FILE [--threshold T]",
               kLogoHelp, runLogo},
       Command{"info", "info FILE", kInfoHelp, runInfo},

@@ -1,4 +1,5 @@
-// norva lyr, lrc, unlyr, screens: the lyric compilers and the LYR reader.
+// norva lyr, lrc, unlyr, screens, smi, timetable: the lyric compilers, the LYR reader, the
+// SAMI export and the verify dialog's timetable.
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -16,6 +17,8 @@
 #include "lyrics/editor_text.h"
 #include "lyrics/lyr_reader.h"
 #include "lyrics/lyrics_messages.h"
+#include "lyrics/sami_export.h"
+#include "lyrics/sami_timetable.h"
 #include "lyrics/sami_to_timed_text.h"
 #include "lyrics/service/layout_warning.h"
 #include "lyrics/service/lyr_compiler.h"
@@ -217,6 +220,82 @@ int runScreens(Args rawArgs) {
     std::cout << "[" << time << "] " << shown << '\n';
   }
   return kExitDone;
+}
+
+namespace {
+
+// Writes `bytes` to `output` ("-" is standard output) in one piece, replacing the file.
+int writeOutput(const std::string& input, const std::string& output, std::string_view bytes) {
+  if (output == "-") {
+    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return std::cout.flush() ? kExitDone : refuseStandardOutput(0);
+  }
+  if (auto refused = refuseOutputOverInput({input}, output)) return *refused;
+  if (const WriteResult written = writeFileAtomically(output, bytes); !written.ok())
+    return refuseCommand({{}, output}, output, "cannot be written: " + written.error);
+  return kExitDone;
+}
+
+// One line an entry: the start in milliseconds, a TAB, the screen's lines joined by " | ".
+std::string readableTimetable(const lyr::SamiTimetable& table) {
+  std::string out;
+  for (const lyr::TimetableEntry& entry : table.entries) {
+    out += std::to_string(entry.startMs());
+    out += '\t';
+    const auto lines = lyr::timetableScreenLines(entry.screen);
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (i > 0) out += " | ";
+      out += gbkToUtf8(lines[i]);
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+}  // namespace
+
+int runSmi(Args rawArgs) {
+  constexpr std::string_view kUsage = "smi IN.tly -o OUT.smi";
+  constexpr std::array<std::string_view, 1> kOptions{"-o"};
+  Arguments args(rawArgs, kOptions, {});
+  if (!args.ok()) return usageError(args.error(), kUsage);
+  if (args.positionals().size() != 1 || !args.value("-o"))
+    return usageError("IN and -o OUT needed", kUsage);
+  const std::string& input = args.positionals()[0];
+  StdioFiles stdio;
+  const std::optional<std::string> inputFile = stdio.input(input);
+  if (!inputFile) return kExitRefused;
+  const std::optional<std::string> text = readEditorText(*inputFile, input);
+  if (!text) return kExitRefused;
+  return writeOutput(input, *args.value("-o"), lyr::exportSami(*text));
+}
+
+int runTimetable(Args rawArgs) {
+  constexpr std::string_view kUsage = "timetable IN.smi [-o OUT]";
+  constexpr std::array<std::string_view, 1> kOptions{"-o"};
+  Arguments args(rawArgs, kOptions, {});
+  if (!args.ok()) return usageError(args.error(), kUsage);
+  if (args.positionals().size() != 1) return usageError("IN needed", kUsage);
+  const std::string& input = args.positionals()[0];
+  StdioFiles stdio;
+  const std::optional<std::string> inputFile = stdio.input(input);
+  if (!inputFile) return kExitRefused;
+  const ReadResult file = readWholeFile(*inputFile);
+  if (file.status != ReadResult::Status::Ok)
+    return refuseCommand({{input}, {}}, input, "cannot be read");
+  const lyr::SamiTimetable table = lyr::buildSamiTimetable(
+      std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+  if (table.build == lyr::TimetableBuild::NoBody)
+    return refuseFile(input, lyr::text::kSamiWithoutBody);
+  if (table.build == lyr::TimetableBuild::Cut) sayLine(lyr::text::kTimetableCut);
+  if (const auto output = args.value("-o")) {
+    const std::vector<uint8_t> bytes = lyr::layOutTimetable(table);
+    return writeOutput(input, *output,
+                       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  }
+  const std::string lines = readableTimetable(table);
+  std::cout.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+  return std::cout.flush() ? kExitDone : refuseStandardOutput(0);
 }
 
 }  // namespace norva::cli

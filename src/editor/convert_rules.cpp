@@ -10,7 +10,15 @@ namespace norva::editor {
 namespace {
 
 constexpr std::string_view kLyrExtension = ".lyr";
+constexpr std::string_view kSamiExtension = ".smi";
 constexpr size_t kShortPathLength = 5;
+
+std::filesystem::path withExtension(const std::filesystem::path& chosen,
+                                    std::string_view extension) {
+  const std::string path = chosen.string();
+  if (path.size() >= kShortPathLength && endsWithIgnoringCase(path, extension)) return chosen;
+  return std::filesystem::path(path + std::string(extension));
+}
 
 }  // namespace
 
@@ -32,9 +40,11 @@ LyrFontChoice convertFont(std::string_view gbkText, size_t filterIndex) {
 }
 
 std::filesystem::path lyrOutputPath(const std::filesystem::path& chosen) {
-  const std::string path = chosen.string();
-  if (path.size() >= kShortPathLength && endsWithIgnoringCase(path, kLyrExtension)) return chosen;
-  return std::filesystem::path(path + std::string(kLyrExtension));
+  return withExtension(chosen, kLyrExtension);
+}
+
+std::filesystem::path samiOutputPath(const std::filesystem::path& chosen) {
+  return withExtension(chosen, kSamiExtension);
 }
 
 }  // namespace norva::editor

@@ -24,4 +24,7 @@ LyrFontChoice convertFont(std::string_view gbkText, size_t filterIndex);
 // shorter than five characters always get it).
 std::filesystem::path lyrOutputPath(const std::filesystem::path& chosen);
 
+// The same rule with ".smi", for the SAMI export.
+std::filesystem::path samiOutputPath(const std::filesystem::path& chosen);
+
 }  // namespace norva::editor

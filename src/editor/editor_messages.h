@@ -60,6 +60,9 @@ constexpr std::string_view kLyrFilesLabel = "LYR Files(*.LYR)";
 constexpr std::string_view kLyrFilesPattern = "*.LYR";
 constexpr std::string_view kLrcFilesLabel = "LRC Files(*.LRC)";
 constexpr std::string_view kLrcFilesPattern = "*.LRC";
+// The SAMI export's save dialog.
+constexpr std::string_view kSamiExportLabel = "SAMI Files(*.smi)";
+constexpr std::string_view kSamiExportPattern = "*.smi";
 constexpr std::string_view kLyric16x16Label = "LYRIC Files(16*16)(*.lyr)";
 constexpr std::string_view kLyric8x8Label = "LYRIC Files(8*8)(*.lyr)";
 constexpr std::string_view kLyric8x16Label = "LYRIC Files(8*16)(*.lyr)";

@@ -39,4 +39,10 @@ constexpr std::string_view kLayoutWarningSmall =
     "第%d段文本太长或换行符太多\t\n小机将不能完全显示该行文本!\t\n\t\n是否全部忽略继续转化?\t\n\t\n"
     "是  全部忽略不再检查\t\n否  继续检查\t\n取消  退出转换";
 
+// What a SAMI file gives for the verify dialog's timetable, as norva timetable reports it.
+constexpr std::string_view kSamiWithoutBody =
+    "no <BODY> ... </BODY>: the verify dialog builds no timetable from it";
+constexpr std::string_view kTimetableCut =
+    "entries starting after 255 minutes or beyond the 64,000-byte timetable were left out";
+
 }  // namespace norva::lyr::text

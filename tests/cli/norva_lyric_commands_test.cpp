@@ -162,5 +162,64 @@ TEST(NorvaScreens, RefusesWhatIsNotALyrFile) {
   EXPECT_EQ(norva({"screens", "a.lyr", "b.lyr"}).exitCode, 64);
 }
 
+void writeText(const std::filesystem::path& path, std::string_view text) {
+  ASSERT_TRUE(writeFileAtomically(path.string(), text).ok());
+}
+
+std::string textOf(const std::filesystem::path& path) {
+  const std::vector<uint8_t> bytes = bytesOf(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+TEST(NorvaSamiCommands, SmiWritesTheEditorsExportAndTimetableReadsItBack) {
+  TempDir dir;
+  // LF line ends load as CR LF, as the editor loads them.
+  writeText(dir.path() / "a.tly",
+            "Title\n<1000>first\nsecond\n<2500>\xC4\xE3 abcd efghijklmnopqrs");
+  CommandResult smi =
+      norva({"smi", (dir.path() / "a.tly").string(), "-o", (dir.path() / "a.smi").string()});
+  ASSERT_EQ(smi.exitCode, 0) << smi.err;
+  const std::string sami = textOf(dir.path() / "a.smi");
+  const std::string body = sami.substr(sami.find("<BODY>\r\n") + 8);
+  EXPECT_EQ(body,
+            "<Sync Start=1000>\r\n<P Class=ENCC>first\r\n<P Class=ENCC>second\r\n\r\n"
+            "<Sync Start=2500>\r\n<P Class=ENCC>\xC4\xE3 abcd efghijklmnopqrs\r\n\r\n"
+            "</BODY>\r\n</SAMI>");
+
+  CommandResult readable = norva({"timetable", (dir.path() / "a.smi").string()});
+  EXPECT_EQ(readable.exitCode, 0) << readable.err;
+  EXPECT_EQ(readable.out,
+            "0\t \n"
+            "1000\tfirst  second\n"
+            "2500\t你 abcd  | efghijklmnopqrs\n");
+
+  const std::string table = (dir.path() / "t.bin").string();
+  CommandResult bytes = norva({"timetable", (dir.path() / "a.smi").string(), "-o", table});
+  EXPECT_EQ(bytes.exitCode, 0) << bytes.err;
+  const std::vector<uint8_t> laidOut = bytesOf(table);
+  ASSERT_EQ(laidOut.size(), 1056u);
+  EXPECT_EQ(std::vector<uint8_t>(laidOut.begin(), laidOut.begin() + 23),
+            (std::vector<uint8_t>{0, 3, 0, 0, 0, 0, 1, 0,  0, 0, 1, 0,
+                                  0, 1, 0, 2, 0, 2, 0, 50, 1, 0, 17}));
+}
+
+TEST(NorvaSamiCommands, TimetableRefusesAFileWithoutBodyAndNotesACut) {
+  TempDir dir;
+  writeText(dir.path() / "none.smi", "<SAMI><SYNC Start=0>x</SAMI>");
+  CommandResult none = norva({"timetable", (dir.path() / "none.smi").string()});
+  EXPECT_EQ(none.exitCode, 1);
+  EXPECT_EQ(none.out, "");
+  EXPECT_NE(none.err.find("none.smi: no <BODY> ... </BODY>"), std::string::npos) << none.err;
+
+  writeText(dir.path() / "late.smi", "<BODY><SYNC Start=0>a<SYNC Start=15360000>b</BODY>");
+  CommandResult late = norva({"timetable", (dir.path() / "late.smi").string()});
+  EXPECT_EQ(late.exitCode, 0);
+  EXPECT_EQ(late.out, "0\ta\n");
+  EXPECT_NE(late.err.find("left out"), std::string::npos) << late.err;
+
+  CommandResult usage = norva({"smi", (dir.path() / "late.smi").string()});
+  EXPECT_EQ(usage.exitCode, 64);
+}
+
 }  // namespace
 }  // namespace norva

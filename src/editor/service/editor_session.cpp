@@ -115,6 +115,8 @@ CommandOutcome EditorSession::run(int commandId) {
       return convertToLyr();
     case command::kLrcToLyr:
       return convertLrcToLyr();
+    case command::kTlyToSami:
+      return exportSami();
     default:
       return CommandOutcome::NotSessionCommand;
   }
@@ -296,6 +298,26 @@ CommandOutcome EditorSession::compileToLyr() {
       return CommandOutcome::Refused;
   }
   return CommandOutcome::Refused;
+}
+
+CommandOutcome EditorSession::exportSami() {
+  // The export is ready before the verify dialog that shares its menu piece; the windows show
+  // both once the dialog is there, so its own rule is asked with the piece present.
+  CommandState state = commandState();
+  state.features |= static_cast<unsigned>(Feature::SamiTools);
+  if (!isEnabled(command::kTlyToSami, state)) return CommandOutcome::Disabled;
+  if (refuseUnencodable(text::kUnencodableOnSave)) return CommandOutcome::Refused;
+  const std::optional<ChosenFile> chosen = chooser_.choosePathToSave(
+      {{{text::kSamiExportLabel, text::kSamiExportPattern}}, document_.path().stem()});
+  if (!chosen) return CommandOutcome::Cancelled;
+  const std::filesystem::path output = samiOutputPath(chosen->path);
+  if (!confirmOverwrite(chosen->path, output)) return CommandOutcome::Cancelled;
+  if (!writeText(output, samiFileOf(document_.text()))) {
+    prompter_.show({std::string(samiWriteFailedText()), std::string(text::kAppName),
+                    MessageIcon::Error, MessageButtons::Ok});
+    return CommandOutcome::Refused;
+  }
+  return CommandOutcome::Done;
 }
 
 }  // namespace norva::editor

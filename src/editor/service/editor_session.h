@@ -1,8 +1,8 @@
 #pragma once
 // The lyric editor's file commands below the windows: New, Open (by path and through the
 // dialog), Save, Save As, the close request and the two convert-to-LYR commands, with every
-// message they show. The windows hold an EditorSession, hand it the text the user edits and
-// show the document it keeps.
+// message they show, and the SAMI export. The windows hold an EditorSession, hand it the text the
+// user edits and show the document it keeps.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -67,6 +67,8 @@ class EditorSession {
   CommandOutcome requestClose();
   CommandOutcome convertToLyr();     // 32776, Tly, Sami and Lrc documents
   CommandOutcome convertLrcToLyr();  // 32858, Lrc documents
+  // 32851, Tly documents: writes the SAMI file of the text; the document does not change.
+  CommandOutcome exportSami();
 
  private:
   // The save prompt when the document is modified; Continue when the command may go on.

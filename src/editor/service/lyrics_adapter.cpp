@@ -4,6 +4,8 @@
 #include "lyrics/lyr_format.h"
 #include "lyrics/lyr_layout.h"
 #include "lyrics/lyr_reader.h"
+#include "lyrics/lyrics_messages.h"
+#include "lyrics/sami_export.h"
 #include "lyrics/sami_to_timed_text.h"
 #include "lyrics/service/layout_warning.h"
 #include "lyrics/service/lyr_compiler.h"
@@ -70,6 +72,14 @@ CompileOutcome compileLrcTextToLyr(std::string_view gbkLrcText, const std::files
       return CompileOutcome::Refused;
   }
   return CompileOutcome::Refused;
+}
+
+std::string samiFileOf(std::string_view gbkTimedText) {
+  return lyr::exportSami(gbkTimedText);
+}
+
+std::string_view samiWriteFailedText() {
+  return lyr::text::kCannotWrite;
 }
 
 }  // namespace norva::editor

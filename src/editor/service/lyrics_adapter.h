@@ -1,7 +1,7 @@
 #pragma once
 // Everything the editor takes from the lyric formats library, in one place: the editor's form
-// of a text file, LYR files read back into timed text, SAMI into timed text, and the two
-// compiles of the convert commands.
+// of a text file, LYR files read back into timed text, SAMI into timed text and back, and the
+// two compiles of the convert commands.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -28,6 +28,12 @@ std::optional<LyrReadBack> readLyrAsTimedText(std::span<const uint8_t> bytes);
 
 // SAMI source as timed text, each SYNC block one tagged paragraph.
 std::string samiAsTimedText(std::string_view gbkSami);
+
+// The SAMI file the export writes for a timed text (GBK, CR LF).
+std::string samiFileOf(std::string_view gbkTimedText);
+
+// The message when the SAMI file cannot be written.
+std::string_view samiWriteFailedText();
 
 enum class CompileOutcome { Written, Refused, Cancelled };
 

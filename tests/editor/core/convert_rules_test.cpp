@@ -50,5 +50,23 @@ TEST(ConvertFilters, LyrExtensionIsAddedUnlessPresent) {
     EXPECT_EQ(lyrOutputPath(row.chosen), std::filesystem::path(row.output)) << row.chosen;
 }
 
+// Five characters is the shortest path that can keep its own ".smi".
+TEST(ConvertFilters, SmiExtensionIsAddedUnlessPresent) {
+  struct Row {
+    const char* chosen;
+    const char* output;
+  };
+  const Row rows[] = {
+      {".smi", ".smi.smi"},
+      {"a.smi", "a.smi"},
+      {"ab.SMI", "ab.SMI"},
+      {"/d/song", "/d/song.smi"},
+      {"/d/song.tly", "/d/song.tly.smi"},
+      {"/d/song.sm", "/d/song.sm.smi"},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(samiOutputPath(row.chosen), std::filesystem::path(row.output)) << row.chosen;
+}
+
 }  // namespace
 }  // namespace norva::editor
