@@ -24,8 +24,10 @@ QString memoryViewSection(int drive) {
 
 SortState loadSort(const DeviceSettings& settings, const QString& section) {
   SortState sort;
-  sort.key = static_cast<int>(settings.integer(keyOf(section, kSortKeyName).key(), kSortKeyDefault));
-  sort.ascending = settings.integer(keyOf(section, kSortAscendentName).key(), kSortAscendentDefault) != 0;
+  sort.key =
+      static_cast<int>(settings.integer(keyOf(section, kSortKeyName).key(), kSortKeyDefault));
+  sort.ascending =
+      settings.integer(keyOf(section, kSortAscendentName).key(), kSortAscendentDefault) != 0;
   return sort;
 }
 
@@ -36,8 +38,8 @@ void storeSort(DeviceSettings& settings, const QString& section, const SortState
 
 void loadColumnWidths(const DeviceSettings& settings, const QString& section, QTreeWidget& list) {
   for (int column = 0; column < list.columnCount(); ++column) {
-    const auto width =
-        settings.integer(keyOf(section, QString::fromStdString(columnWidthName(column))).key(), kDefaultColumnWidth);
+    const auto width = settings.integer(
+        keyOf(section, QString::fromStdString(columnWidthName(column))).key(), kDefaultColumnWidth);
     list.setColumnWidth(column,
                         width > 0 && width < 10000 ? static_cast<int>(width) : kDefaultColumnWidth);
   }
@@ -45,7 +47,8 @@ void loadColumnWidths(const DeviceSettings& settings, const QString& section, QT
 
 void storeColumnWidths(DeviceSettings& settings, const QString& section, const QTreeWidget& list) {
   for (int column = 0; column < list.columnCount(); ++column)
-    settings.setInteger(keyOf(section, QString::fromStdString(columnWidthName(column))).key(), list.columnWidth(column));
+    settings.setInteger(keyOf(section, QString::fromStdString(columnWidthName(column))).key(),
+                        list.columnWidth(column));
 }
 
 }  // namespace norva::device
