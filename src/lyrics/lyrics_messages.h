@@ -39,4 +39,24 @@ constexpr std::string_view kLayoutWarningSmall =
     "第%d段文本太长或换行符太多\t\n小机将不能完全显示该行文本!\t\n\t\n是否全部忽略继续转化?\t\n\t\n"
     "是  全部忽略不再检查\t\n否  继续检查\t\n取消  退出转换";
 
+// Converting text files for the player.
+constexpr std::string_view kTextConverterCaption = "TXT文件转换";
+constexpr std::string_view kTextSourceOpenFailed = "原文件打开失败!";
+constexpr std::string_view kTextTooLong = "TXT文本过长!\r\n MP3播发器将不支持!";
+constexpr std::string_view kTextBatchCaption = "TXT转换";
+constexpr std::string_view kTextBatchDone = "转化完成!";
+
+// The batch converters. The LRC and text converters share their "nothing to convert" text.
+constexpr std::string_view kNothingToConvert = "没有待转换文件或歌词目录、输出目录为空!";
+constexpr std::string_view kLrcBatchCaption = "LRC-->LYR软件";
+constexpr std::string_view kLrcBatchDone = "转化完成.";
+constexpr std::string_view kLrcBatchDoneCaption = "LRC转LYR";
+constexpr std::string_view kLrcBatchBusy = "请先取消转化";
+constexpr std::string_view kMprBatchCaption = "MP3-->MPR";
+constexpr std::string_view kMprNothingToConvert = "没有待转换文件或歌词目录 输出目录为空!";
+constexpr std::string_view kMprChooseLyricKind = "请选择相应的歌词文件类型!\r\n TLY  LYR  LRC";
+constexpr std::string_view kMprBatchDone = "转化完毕!";
+constexpr std::string_view kMprBatchStopped = "已经取消!";
+constexpr std::string_view kMprBatchBusy = "请先取消转换!";
+
 }  // namespace norva::lyr::text
