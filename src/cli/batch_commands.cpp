@@ -3,6 +3,7 @@
 // standard error as "[caption] text".
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -101,6 +102,19 @@ std::optional<BatchArguments> batchArguments(const Arguments& args, std::string_
   return batch;
 }
 
+using BatchRunner = std::function<lyr::BatchRun(
+    Prompter&, lyr::BatchControl&, const lyr::FileEntryList& inputs, lyr::FileEntryList& outputs)>;
+
+// Runs a converter over the inputs, a line a file, the converter's messages on stderr; gives
+// the exit status.
+int runOverInputs(const BatchArguments& batch, const BatchRunner& runner) {
+  const InputRows inputs = inputRows(batch.inputs);
+  CliPrompter prompter(std::cerr, batch.answer);
+  lyr::BatchControl control;
+  lyr::FileEntryList outputs;
+  return exitCodeOf(runner(prompter, control, inputs.rows, outputs), inputs);
+}
+
 }  // namespace
 
 int runTxt16(Args rawArgs) {
@@ -110,13 +124,10 @@ int runTxt16(Args rawArgs) {
   int exitCode = kExitUsage;
   const auto batch = batchArguments(args, kUsage, exitCode);
   if (!batch) return exitCode;
-  const InputRows inputs = inputRows(batch->inputs);
-  CliPrompter prompter(std::cerr, Answer::No);
-  lyr::BatchControl control;
-  lyr::FileEntryList outputs;
-  const lyr::BatchRun run =
-      lyr::runTextBatch(prompter, control, inputs.rows, batch->outputFolder, outputs, printReport);
-  return exitCodeOf(run, inputs);
+  return runOverInputs(*batch, [&](Prompter& prompter, lyr::BatchControl& control,
+                                   const lyr::FileEntryList& inputs, lyr::FileEntryList& outputs) {
+    return lyr::runTextBatch(prompter, control, inputs, batch->outputFolder, outputs, printReport);
+  });
 }
 
 int runBatchLrc(Args rawArgs) {
@@ -126,13 +137,10 @@ int runBatchLrc(Args rawArgs) {
   int exitCode = kExitUsage;
   const auto batch = batchArguments(args, kUsage, exitCode);
   if (!batch) return exitCode;
-  const InputRows inputs = inputRows(batch->inputs);
-  CliPrompter prompter(std::cerr, batch->answer);
-  lyr::BatchControl control;
-  lyr::FileEntryList outputs;
-  const lyr::BatchRun run =
-      lyr::runLrcBatch(prompter, control, inputs.rows, batch->outputFolder, outputs, printReport);
-  return exitCodeOf(run, inputs);
+  return runOverInputs(*batch, [&](Prompter& prompter, lyr::BatchControl& control,
+                                   const lyr::FileEntryList& inputs, lyr::FileEntryList& outputs) {
+    return lyr::runLrcBatch(prompter, control, inputs, batch->outputFolder, outputs, printReport);
+  });
 }
 
 int runBatchMpr(Args rawArgs) {
@@ -150,20 +158,16 @@ int runBatchMpr(Args rawArgs) {
   int exitCode = kExitUsage;
   const auto batch = batchArguments(args, kUsage, exitCode);
   if (!batch) return exitCode;
-  const std::string lyricFolder = *args.value("--lyrics");
-  if (const auto refused = refuseUnlessFolder(lyricFolder)) return *refused;
+  const lyr::MprBatchFolders folders{*args.value("--lyrics"), batch->outputFolder};
+  if (const auto refused = refuseUnlessFolder(folders.lyrics)) return *refused;
   const std::string kindWord = *args.value("--kind");
   const lyr::LyricKind kind = kindWord == "tly"   ? lyr::LyricKind::TimedText
                               : kindWord == "lyr" ? lyr::LyricKind::Lyr
                                                   : lyr::LyricKind::Lrc;
-  const InputRows inputs = inputRows(batch->inputs);
-  CliPrompter prompter(std::cerr, batch->answer);
-  lyr::BatchControl control;
-  lyr::FileEntryList outputs;
-  const lyr::BatchRun run =
-      lyr::runMprBatch(prompter, control, inputs.rows, {lyricFolder, batch->outputFolder}, kind,
-                       outputs, printReport);
-  return exitCodeOf(run, inputs);
+  return runOverInputs(*batch, [&](Prompter& prompter, lyr::BatchControl& control,
+                                   const lyr::FileEntryList& inputs, lyr::FileEntryList& outputs) {
+    return lyr::runMprBatch(prompter, control, inputs, folders, kind, outputs, printReport);
+  });
 }
 
 }  // namespace norva::cli
