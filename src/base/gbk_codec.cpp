@@ -60,15 +60,16 @@ class IconvHandle {
   }
 
   // Decodes the whole input into `out`; undecodable stretches are left to `undecodable`.
-  void decodeInto(std::string_view input, std::string& out, const GbkUndecodable& undecodable) {
+  void decodeInto(std::string_view input, std::vector<uint8_t>& out,
+                  const GbkUndecodable& undecodable) {
     iconv(handle_, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(input.data());
     size_t inLeft = input.size();
     while (inLeft > 0) {
       // Room for the rest of the input at two bytes a byte: one code unit never comes from less.
       const size_t used = out.size();
-      out.resize(used + 2 * inLeft + 4);
-      char* outPtr = out.data() + used;
+      out.resize(used + 2 * inLeft);
+      char* outPtr = reinterpret_cast<char*>(out.data()) + used;
       size_t outLeft = out.size() - used;
       const size_t rc = iconv(handle_, &in, &inLeft, &outPtr, &outLeft);
       out.resize(out.size() - outLeft);
@@ -105,7 +106,8 @@ std::u16string gbkToUtf16(std::string_view gbk) {
   return out;
 }
 
-void appendGbkAsUtf16le(std::string_view gbk, std::string& out, const GbkUndecodable& undecodable) {
+void appendGbkAsUtf16le(std::string_view gbk, std::vector<uint8_t>& out,
+                        const GbkUndecodable& undecodable) {
   IconvHandle cd("UTF-16LE", kGbk);
   cd.decodeInto(gbk, out, undecodable);
 }

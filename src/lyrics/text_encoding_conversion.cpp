@@ -11,13 +11,13 @@ namespace {
 constexpr uint8_t kBomLow = 0xFF;
 constexpr uint8_t kBomHigh = 0xFE;
 
-void appendUnit(std::string& out, char16_t unit) {
-  out += static_cast<char>(unit & 0xFF);
-  out += static_cast<char>(unit >> 8);
+void appendUnit(std::vector<uint8_t>& out, char16_t unit) {
+  out.push_back(static_cast<uint8_t>(unit & 0xFF));
+  out.push_back(static_cast<uint8_t>(unit >> 8));
 }
 
 // What Windows makes of the bytes the GBK tables do not decode; gives the bytes used.
-size_t replaceUndecodable(std::string_view rest, std::string& out) {
+size_t replaceUndecodable(std::string_view rest, std::vector<uint8_t>& out) {
   const auto first = static_cast<unsigned char>(rest.front());
   if (first == 0x80) {
     appendUnit(out, u'\u20AC');
@@ -46,7 +46,7 @@ const char* toString(TextEncodingResult result) {
   return "?";
 }
 
-void appendAnsiAsUtf16le(std::string_view gbk, std::string& out) {
+void appendAnsiAsUtf16le(std::string_view gbk, std::vector<uint8_t>& out) {
   appendGbkAsUtf16le(gbk, out, replaceUndecodable);
 }
 
@@ -61,13 +61,11 @@ TextEncodingOutcome convertTextForPlayer(std::span<const uint8_t> file) {
   const auto end = std::find(file.begin(), file.end(), uint8_t{0});
   const std::string_view text(reinterpret_cast<const char*>(file.data()),
                               static_cast<size_t>(end - file.begin()));
-  std::string out;
-  out.reserve(2 + 2 * text.size());
-  out += static_cast<char>(kBomLow);
-  out += static_cast<char>(kBomHigh);
-  appendAnsiAsUtf16le(text, out);
+  outcome.bytes.reserve(2 + 2 * text.size());
+  outcome.bytes.push_back(kBomLow);
+  outcome.bytes.push_back(kBomHigh);
+  appendAnsiAsUtf16le(text, outcome.bytes);
   outcome.result = TextEncodingResult::Converted;
-  outcome.bytes.assign(out.begin(), out.end());
   return outcome;
 }
 

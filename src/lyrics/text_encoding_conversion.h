@@ -36,6 +36,6 @@ TextEncodingOutcome convertTextForPlayer(std::span<const uint8_t> file);
 // GBK text to UTF-16 little-endian bytes (no byte order mark), as Windows does it: 0x80 is
 // U+20AC, 0xFF is U+F8F5, a lead byte whose pair is no GBK character gives one "?" for the
 // pair, a lead byte at the very end one "?".
-void appendAnsiAsUtf16le(std::string_view gbk, std::string& out);
+void appendAnsiAsUtf16le(std::string_view gbk, std::vector<uint8_t>& out);
 
 }  // namespace norva::lyr
