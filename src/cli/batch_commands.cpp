@@ -6,6 +6,7 @@
 #include <functional>
 #include <iostream>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "cli/cli_prompter.h"
@@ -115,32 +116,34 @@ int runOverInputs(const BatchArguments& batch, const BatchRunner& runner) {
   return exitCodeOf(runner(prompter, control, inputs.rows, outputs), inputs);
 }
 
-}  // namespace
+// A converter into one folder (txt16, batch-lrc).
+using FolderBatch = lyr::BatchRun (*)(Prompter&, lyr::BatchControl&, const lyr::FileEntryList&,
+                                      std::string_view, lyr::FileEntryList&,
+                                      const lyr::BatchFileObserver&);
 
-int runTxt16(Args rawArgs) {
-  constexpr std::string_view kUsage = "txt16 IN... -o DIR";
-  constexpr std::array<std::string_view, 1> kValued{"-o"};
-  const Arguments args(rawArgs, kValued, {});
+int runFolderBatch(Args rawArgs, std::string_view usageLine,
+                   std::span<const std::string_view> valued, FolderBatch convert) {
+  const Arguments args(rawArgs, valued, {});
   int exitCode = kExitUsage;
-  const auto batch = batchArguments(args, kUsage, exitCode);
+  const auto batch = batchArguments(args, usageLine, exitCode);
   if (!batch) return exitCode;
   return runOverInputs(*batch, [&](Prompter& prompter, lyr::BatchControl& control,
                                    const lyr::FileEntryList& inputs, lyr::FileEntryList& outputs) {
-    return lyr::runTextBatch(prompter, control, inputs, batch->outputFolder, outputs, printReport);
+    return convert(prompter, control, inputs, batch->outputFolder, outputs, printReport);
   });
 }
 
+}  // namespace
+
+int runTxt16(Args rawArgs) {
+  constexpr std::array<std::string_view, 1> kValued{"-o"};
+  return runFolderBatch(rawArgs, "txt16 IN... -o DIR", kValued, lyr::runTextBatch);
+}
+
 int runBatchLrc(Args rawArgs) {
-  constexpr std::string_view kUsage = "batch-lrc IN... -o DIR [--on-warning yes|no|cancel]";
   constexpr std::array<std::string_view, 2> kValued{"-o", "--on-warning"};
-  const Arguments args(rawArgs, kValued, {});
-  int exitCode = kExitUsage;
-  const auto batch = batchArguments(args, kUsage, exitCode);
-  if (!batch) return exitCode;
-  return runOverInputs(*batch, [&](Prompter& prompter, lyr::BatchControl& control,
-                                   const lyr::FileEntryList& inputs, lyr::FileEntryList& outputs) {
-    return lyr::runLrcBatch(prompter, control, inputs, batch->outputFolder, outputs, printReport);
-  });
+  return runFolderBatch(rawArgs, "batch-lrc IN... -o DIR [--on-warning yes|no|cancel]", kValued,
+                        lyr::runLrcBatch);
 }
 
 int runBatchMpr(Args rawArgs) {
