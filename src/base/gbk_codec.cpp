@@ -59,6 +59,30 @@ class IconvHandle {
     return out;
   }
 
+  // Decodes the whole input into `out`; undecodable stretches are left to `undecodable`.
+  void decodeInto(std::string_view input, std::vector<uint8_t>& out,
+                  const GbkUndecodable& undecodable) {
+    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(input.data());
+    size_t inLeft = input.size();
+    while (inLeft > 0) {
+      // Room for the rest of the input at two bytes a byte: one code unit never comes from less.
+      const size_t used = out.size();
+      out.resize(used + 2 * inLeft);
+      char* outPtr = reinterpret_cast<char*>(out.data()) + used;
+      size_t outLeft = out.size() - used;
+      const size_t rc = iconv(handle_, &in, &inLeft, &outPtr, &outLeft);
+      out.resize(out.size() - outLeft);
+      if (rc != static_cast<size_t>(-1) || errno == E2BIG) continue;
+      size_t skip = undecodable(std::string_view(in, inLeft), out);
+      if (skip == 0) skip = 1;
+      if (skip > inLeft) skip = inLeft;
+      in += skip;
+      inLeft -= skip;
+      iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+
  private:
   iconv_t handle_;
 };
@@ -80,6 +104,12 @@ std::u16string gbkToUtf16(std::string_view gbk) {
     out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
                                    (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
   return out;
+}
+
+void appendGbkAsUtf16le(std::string_view gbk, std::vector<uint8_t>& out,
+                        const GbkUndecodable& undecodable) {
+  IconvHandle cd("UTF-16LE", kGbk);
+  cd.decodeInto(gbk, out, undecodable);
 }
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8) {

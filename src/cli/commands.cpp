@@ -14,6 +14,9 @@ int runLogo(Args args);
 int runInfo(Args args);
 int runPlay(Args args);
 int runMpr(Args args);
+int runTxt16(Args args);
+int runBatchLrc(Args args);
+int runBatchMpr(Args args);
 #ifdef NORVA_CLI_HAS_DEVICE
 int runPlayer(Args args);
 int runHex2bin(Args args);
@@ -172,6 +175,42 @@ constexpr std::string_view kTimetableHelp =
     "  -o OUT                 write the timetable's bytes as the verify dialog holds them\n"
     "                         (replaced when it exists; - writes them to standard output)\n";
 
+constexpr std::string_view kTxt16Help =
+    "Converts text files into the UTF-16 text the player shows, as the lyric editor's text\n"
+    "encoding converter does: ANSI text (GBK, code page 936) up to its first zero byte becomes\n"
+    "UTF-16 little-endian with the byte order mark FF FE; a file that already starts with FF FE\n"
+    "is copied unchanged; a file above 1048576 bytes is refused. Each IN is written to DIR\n"
+    "under its own name; one line a file on standard output says done, or skipped and why.\n"
+    "Of two inputs with one name the second is skipped. Exit status 1 when any file was not\n"
+    "converted.\n"
+    "\n"
+    "  -o DIR                 the folder the converted files are written to (it must exist;\n"
+    "                         a file of the same name there is replaced)\n";
+
+constexpr std::string_view kBatchLrcHelp =
+    "Compiles LRC files into LYR files as the lyric editor's batch converter does: IN's name\n"
+    "with its last four characters replaced by .lyr (lyrics.txt.lrc gives lyrics.txt.lyr).\n"
+    "One line a file on standard output says done, or skipped and why; the compiler's\n"
+    "messages go to standard error. Of two inputs that would make one output the second is\n"
+    "skipped. Exit status 1 when any file was not converted.\n"
+    "\n"
+    "  -o DIR                 the folder the LYR files are written to (it must exist)\n"
+    "  --on-warning yes|no|cancel  the answer to the screen layout warning (see norva lyr);\n"
+    "                         cancel passes that file over and goes on with the next\n";
+
+constexpr std::string_view kBatchMprHelp =
+    "Merges MP3 files with their lyrics into MPR files as the lyric editor's MPR batch\n"
+    "converter does: for song.mp3 the lyric song.tly, song.lyr or song.lrc (by --kind) is taken\n"
+    "from the lyric folder and song.mpr written to DIR. An MP3 without its lyric is passed\n"
+    "over. One line a file on standard output says done, or skipped and why; the converter's\n"
+    "messages go to standard error. Exit status 1 when any file was not converted.\n"
+    "\n"
+    "  --lyrics DIR           the folder of the lyric files\n"
+    "  --kind tly|lyr|lrc     the kind of lyric: timed text, LYR or LRC\n"
+    "  -o DIR                 the folder the MPR files are written to (it must exist)\n"
+    "  --on-warning yes|no|cancel  the answer to the screen layout warning (see norva lyr);\n"
+    "                         cancel passes that file over and goes on with the next\n";
+
 }  // namespace
 
 std::span<const Command> allCommands() {
@@ -192,6 +231,13 @@ std::span<const Command> allCommands() {
       Command{"play", "play FILE [--audio alsa|null] [--speed N|max] [--seek P] [--mpr]", kPlayHelp,
               runPlay},
       Command{"mpr", "mpr MP3 LYRIC [-o OUT] [--on-warning yes|no|cancel]", kMprHelp, runMpr},
+      Command{"txt16", "txt16 IN... -o DIR", kTxt16Help, runTxt16},
+      Command{"batch-lrc", "batch-lrc IN... -o DIR [--on-warning yes|no|cancel]", kBatchLrcHelp,
+              runBatchLrc},
+      Command{"batch-mpr",
+              "batch-mpr MP3... --lyrics DIR --kind tly|lyr|lrc -o DIR "
+              "[--on-warning yes|no|cancel]",
+              kBatchMprHelp, runBatchMpr},
 #ifdef NORVA_CLI_HAS_DEVICE
       Command{"player",
               "player create [--card MiB] | attach | detach | status | ls | put FILE... | "

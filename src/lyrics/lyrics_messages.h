@@ -45,4 +45,24 @@ constexpr std::string_view kSamiWithoutBody =
 constexpr std::string_view kTimetableCut =
     "entries starting after 255 minutes or beyond the 64,000-byte timetable were left out";
 
+// Converting text files for the player.
+constexpr std::string_view kTextConverterCaption = "TXT文件转换";
+constexpr std::string_view kTextSourceOpenFailed = "原文件打开失败!";
+constexpr std::string_view kTextTooLong = "TXT文本过长!\r\n MP3播发器将不支持!";
+constexpr std::string_view kTextBatchCaption = "TXT转换";
+constexpr std::string_view kTextBatchDone = "转化完成!";
+
+// The batch converters. The LRC and text converters share their "nothing to convert" text.
+constexpr std::string_view kNothingToConvert = "没有待转换文件或歌词目录、输出目录为空!";
+constexpr std::string_view kLrcBatchCaption = "LRC-->LYR软件";
+constexpr std::string_view kLrcBatchDone = "转化完成.";
+constexpr std::string_view kLrcBatchDoneCaption = "LRC转LYR";
+constexpr std::string_view kLrcBatchBusy = "请先取消转化";
+constexpr std::string_view kMprBatchCaption = "MP3-->MPR";
+constexpr std::string_view kMprNothingToConvert = "没有待转换文件或歌词目录 输出目录为空!";
+constexpr std::string_view kMprChooseLyricKind = "请选择相应的歌词文件类型!\r\n TLY  LYR  LRC";
+constexpr std::string_view kMprBatchDone = "转化完毕!";
+constexpr std::string_view kMprBatchStopped = "已经取消!";
+constexpr std::string_view kMprBatchBusy = "请先取消转换!";
+
 }  // namespace norva::lyr::text

@@ -34,7 +34,8 @@ CommandResult norvaWithStdoutTo(const std::string& target, const std::vector<std
 }
 
 const std::vector<std::string> kCommands{"lyr",  "lrc",  "unlyr", "screens", "logo",
-                                         "info", "play", "mpr",   "player",  "hex2bin"};
+                                         "info", "play", "mpr",   "player",  "hex2bin",
+                                         "txt16", "batch-lrc", "batch-mpr"};
 
 TEST(NorvaConventions, EveryCommandExplainsEachOptionOfItsUsage) {
   const std::regex option(R"([ \[|](--?[a-z][a-z-]*))");

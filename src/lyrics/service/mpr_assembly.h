@@ -4,6 +4,7 @@
 // happens; the outcome says what it was.
 #include <cstddef>
 #include <filesystem>
+#include <string_view>
 
 #include "base/prompter.h"
 #include "lyrics/lyr_format.h"
@@ -40,7 +41,10 @@ MprOutcome assembleMpr(Prompter& prompter, const LyrImage& image, const std::fil
 // Compiles or reads the lyric by its extension (".TLY" timed text, ".LRC" LRC, any case;
 // anything else is read as a LYR file), tells when there are 256 screens or more, relays and
 // assembles. Compile errors and refusals are reported where they happen.
+// A compiler's layout warning carries `warningCaption` when it is not empty (the batch
+// converter passes the MPR file's name).
 MprOutcome convertToMpr(Prompter& prompter, const std::filesystem::path& mp3,
-                        const std::filesystem::path& lyric, const std::filesystem::path& output);
+                        const std::filesystem::path& lyric, const std::filesystem::path& output,
+                        std::string_view warningCaption = {});
 
 }  // namespace norva::lyr
