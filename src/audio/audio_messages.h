@@ -1,7 +1,7 @@
 #pragma once
 // The audio output's texts to the user.
-#include <string>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace norva::audio {

@@ -11,19 +11,26 @@ namespace norva::audio {
 
 const char* toString(MediaOpenOutcome outcome) {
   switch (outcome) {
-    case MediaOpenOutcome::Playing: return "playing";
-    case MediaOpenOutcome::CannotDecode: return "cannot decode";
-    case MediaOpenOutcome::TooManyChannels: return "too many channels";
-    case MediaOpenOutcome::DeviceRefused: return "device refused";
+    case MediaOpenOutcome::Playing:
+      return "playing";
+    case MediaOpenOutcome::CannotDecode:
+      return "cannot decode";
+    case MediaOpenOutcome::TooManyChannels:
+      return "too many channels";
+    case MediaOpenOutcome::DeviceRefused:
+      return "device refused";
   }
   return "unknown";
 }
 
 const char* toString(MediaPlayState state) {
   switch (state) {
-    case MediaPlayState::Stopped: return "stopped";
-    case MediaPlayState::Paused: return "paused";
-    case MediaPlayState::Playing: return "playing";
+    case MediaPlayState::Stopped:
+      return "stopped";
+    case MediaPlayState::Paused:
+      return "paused";
+    case MediaPlayState::Playing:
+      return "playing";
   }
   return "unknown";
 }
@@ -65,10 +72,18 @@ MediaOpenOutcome MediaPlayer::openAndPlay(const std::filesystem::path& path) {
   return openOutcome_;
 }
 
-void MediaPlayer::play() { run(Command::Play); }
-void MediaPlayer::pause() { run(Command::Pause); }
-void MediaPlayer::stop() { run(Command::Stop); }
-void MediaPlayer::close() { run(Command::Close); }
+void MediaPlayer::play() {
+  run(Command::Play);
+}
+void MediaPlayer::pause() {
+  run(Command::Pause);
+}
+void MediaPlayer::stop() {
+  run(Command::Stop);
+}
+void MediaPlayer::close() {
+  run(Command::Close);
+}
 
 void MediaPlayer::setPosition(double seconds) {
   std::lock_guard call(callMutex_);
@@ -172,8 +187,11 @@ void MediaPlayer::workerLoop() {
 
 void MediaPlayer::execute(Command command) {
   switch (command) {
-    case Command::None: break;
-    case Command::Open: doOpen(); break;
+    case Command::None:
+      break;
+    case Command::Open:
+      doOpen();
+      break;
     case Command::Play: {
       bool fromStart = false;
       {
@@ -223,7 +241,9 @@ void MediaPlayer::execute(Command command) {
       break;
     }
     case Command::Close:
-    case Command::Quit: doClose(); break;
+    case Command::Quit:
+      doClose();
+      break;
   }
 }
 
@@ -346,8 +366,8 @@ void MediaPlayer::decodeBlock(size_t index) {
     block.generation = generation;
   }
   const auto* bytes = reinterpret_cast<const uint8_t*>(block.samples.data());
-  block.audio.data = std::span<const uint8_t>(
-      bytes, static_cast<size_t>(got) * channels * sizeof(int16_t));
+  block.audio.data =
+      std::span<const uint8_t>(bytes, static_cast<size_t>(got) * channels * sizeof(int16_t));
   block.audio.user = index;
   if (!output_->write(block.audio)) {
     std::lock_guard lock(mutex_);

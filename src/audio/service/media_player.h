@@ -27,10 +27,10 @@ namespace norva::audio {
 
 // What came of opening a file.
 enum class MediaOpenOutcome {
-  Playing,        // the file is open and playing from its start
-  CannotDecode,   // not a file libsndfile can read as audio
+  Playing,          // the file is open and playing from its start
+  CannotDecode,     // not a file libsndfile can read as audio
   TooManyChannels,  // more than two channels
-  DeviceRefused,  // the sound device does not open for the file's format
+  DeviceRefused,    // the sound device does not open for the file's format
 };
 const char* toString(MediaOpenOutcome outcome);
 
