@@ -9,32 +9,6 @@
 
 namespace norva::audio {
 
-const char* toString(MediaOpenOutcome outcome) {
-  switch (outcome) {
-    case MediaOpenOutcome::Playing:
-      return "playing";
-    case MediaOpenOutcome::CannotDecode:
-      return "cannot decode";
-    case MediaOpenOutcome::TooManyChannels:
-      return "too many channels";
-    case MediaOpenOutcome::DeviceRefused:
-      return "device refused";
-  }
-  return "unknown";
-}
-
-const char* toString(MediaPlayState state) {
-  switch (state) {
-    case MediaPlayState::Stopped:
-      return "stopped";
-    case MediaPlayState::Paused:
-      return "paused";
-    case MediaPlayState::Playing:
-      return "playing";
-  }
-  return "unknown";
-}
-
 // One block of interleaved 16-bit samples (native order, which is the device's little-endian
 // order on every platform the suite runs on).
 struct MediaPlayer::Block {

@@ -22,26 +22,11 @@
 #include <vector>
 
 #include "audio/audio_output.h"
+#include "audio/media_playback.h"
 
 namespace norva::audio {
 
-// What came of opening a file.
-enum class MediaOpenOutcome {
-  Playing,          // the file is open and playing from its start
-  CannotDecode,     // not a file libsndfile can read as audio
-  TooManyChannels,  // more than two channels
-  DeviceRefused,    // the sound device does not open for the file's format
-};
-const char* toString(MediaOpenOutcome outcome);
-
-enum class MediaPlayState {
-  Stopped,  // nothing open, stopped, or played to the end
-  Paused,
-  Playing,
-};
-const char* toString(MediaPlayState state);
-
-class MediaPlayer {
+class MediaPlayer : public MediaPlayback {
  public:
   // Blocks in flight between the decoder and the device, and the length of each: a hundredth
   // of a second, so the heard position moves in steps of 10 ms.
@@ -49,39 +34,25 @@ class MediaPlayer {
   static constexpr uint32_t kBlocksPerSecond = 100;
 
   explicit MediaPlayer(std::unique_ptr<AudioOutput> output);
-  ~MediaPlayer();
+  ~MediaPlayer() override;
   MediaPlayer(const MediaPlayer&) = delete;
   MediaPlayer& operator=(const MediaPlayer&) = delete;
 
-  // Closes what is open, opens the file and starts playing it from the start. On failure
-  // nothing is open, the state is Stopped and errorDescription() says why.
-  MediaOpenOutcome openAndPlay(const std::filesystem::path& path);
-  // Plays on from where it stands; after the end, from the start. Nothing without a file.
-  void play();
-  void pause();
-  // Stops playing and moves to the start; the file stays open.
-  void stop();
-  // Stops and closes the file and the device.
-  void close();
-
-  // Seconds heard since the start of the file.
-  double position() const;
-  // Moves to `seconds` (below 0 is the start, past the end is the end) and plays on from there
-  // in the state the player is in.
-  void setPosition(double seconds);
-  // The file's length in seconds; 0 without a file.
-  double duration() const;
-
-  MediaPlayState playState() const;
-  bool isOpen() const;
-  // True once playing reached the end of the file (until the next play, seek or open).
-  bool endReached() const;
+  MediaOpenOutcome openAndPlay(const std::filesystem::path& path) override;
+  void play() override;
+  void pause() override;
+  void stop() override;
+  void close() override;
+  double position() const override;
+  void setPosition(double seconds) override;
+  double duration() const override;
+  MediaPlayState playState() const override;
+  bool isOpen() const override;
+  bool endReached() const override;
   // Waits until the end is reached or `timeout` passes; true when it was reached.
   bool waitForEnd(std::chrono::milliseconds timeout) const;
-  // The last failure's text; empty when there is none.
-  std::string errorDescription() const;
-  // False once the sound device refused to open (no usable device).
-  bool soundCardPresent() const;
+  std::string errorDescription() const override;
+  bool soundCardPresent() const override;
 
  private:
   struct Block;

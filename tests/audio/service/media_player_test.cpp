@@ -299,11 +299,6 @@ TEST(MediaPlayerDevice, ADeviceThatDoesNotOpenMeansNoSoundCard) {
   EXPECT_FALSE(player.isOpen());
 }
 
-TEST(MediaPlayerFiles, OutcomesHaveTexts) {
-  EXPECT_STREQ(toString(MediaOpenOutcome::CannotDecode), "cannot decode");
-  EXPECT_STREQ(toString(MediaPlayState::Paused), "paused");
-}
-
 // The fixture files through libsndfile's MP3 reader: position advances by what is heard and
 // the end comes at the decoded length.
 struct Mp3Case {
