@@ -23,11 +23,12 @@ constexpr auto kPatience = 20s;  // only reached when something is broken
 
 // A WAV file of `frames` 16-bit frames at 44,100 Hz; each frame's first sample is its frame
 // number halved, the others 0, so a played sample tells where in the file it came from.
-void writeCountingWav(const std::filesystem::path& path, int frames, int channels = 2) {
+void writeCountingWav(const std::filesystem::path& path, int frames, int channels = 2,
+                      int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16) {
   SF_INFO info{};
   info.samplerate = 44100;
   info.channels = channels;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  info.format = format;
   SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
   ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
   std::vector<int16_t> samples(static_cast<size_t>(frames * channels), 0);
@@ -297,6 +298,36 @@ TEST(MediaPlayerDevice, ADeviceThatDoesNotOpenMeansNoSoundCard) {
             "The sound device does not play \"tone.wav\" (44100 Hz, 2 channels).");
   EXPECT_EQ(player.playState(), MediaPlayState::Stopped);
   EXPECT_FALSE(player.isOpen());
+}
+
+// Each container libsndfile writes, in its own byte order, plays the same samples.
+TEST(MediaPlayerFormats, WavAiffAndAuPlayTheSameSound) {
+  struct Row {
+    const char* name;
+    int format;
+  };
+  const Row rows[] = {
+      {"count.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+      {"count.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16},
+      {"count.au", SF_FORMAT_AU | SF_FORMAT_PCM_16},
+      {"count24.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24},
+  };
+  TempDir dir;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    writeCountingWav(dir.path() / row.name, 1323, 1, row.format);  // three blocks, mono
+    PlayedLog played;
+    NullOutput device(NullOutput::Pace::Stepped);
+    device.setRecorder(played.recorder());
+    MediaPlayer player(std::make_unique<BorrowedOutput>(device));
+    ASSERT_EQ(player.openAndPlay(dir.path() / row.name), MediaOpenOutcome::Playing)
+        << player.errorDescription();
+    device.allowBlocks(3);
+    ASSERT_TRUE(player.waitForEnd(kPatience));
+    EXPECT_DOUBLE_EQ(player.position(), 0.03);
+    const std::vector<int16_t> expected{0, 220, 441};
+    EXPECT_EQ(played.firstSamples(), expected);
+  }
 }
 
 // The fixture files through libsndfile's MP3 reader: position advances by what is heard and
