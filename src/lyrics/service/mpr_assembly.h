@@ -33,8 +33,9 @@ struct MprOutcome {
 
 // Writes the MPR file from a relayed LYR image (its size a multiple of 512) and an MP3 file.
 // An empty `output` means defaultMprPath(mp3). A missing or unreadable MP3, or one in which the
-// preview's header search finds no MPEG audio, is reported ("MPR转化失败") and nothing is written; an output that cannot be created or completed is
-// reported as error 3 and leaves no file behind (an older file of that name stays).
+// preview's header search finds no MPEG audio, is reported ("MPR转化失败") and nothing is written;
+// an output that cannot be created or completed is reported as error 3 and leaves no file behind
+// (an older file of that name stays).
 MprOutcome assembleMpr(Prompter& prompter, const LyrImage& image, const std::filesystem::path& mp3,
                        const std::filesystem::path& output);
 
@@ -46,5 +47,12 @@ MprOutcome assembleMpr(Prompter& prompter, const LyrImage& image, const std::fil
 MprOutcome convertToMpr(Prompter& prompter, const std::filesystem::path& mp3,
                         const std::filesystem::path& lyric, const std::filesystem::path& output,
                         std::string_view warningCaption = {});
+
+// The same with the lyric's kind chosen by the caller: the single MPR dialog compiles only LRC
+// and reads every other lyric, ".TLY" included, as a LYR file.
+MprOutcome convertToMprAs(Prompter& prompter, const std::filesystem::path& mp3,
+                          const std::filesystem::path& lyric, LyricKind kind,
+                          const std::filesystem::path& output,
+                          std::string_view warningCaption = {});
 
 }  // namespace norva::lyr
