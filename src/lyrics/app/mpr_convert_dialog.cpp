@@ -1,11 +1,15 @@
 #include "lyrics/app/mpr_convert_dialog.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
 #include <filesystem>
+#include <memory>
+#include <vector>
 
 #include "base/service/file_identity.h"
 #include "lyrics/app/list_choosers.h"
@@ -19,6 +23,39 @@ namespace {
 
 std::filesystem::path toPath(const QString& path) {
   return std::filesystem::path(path.toStdString());
+}
+
+// The assembly's messages, held while it runs on its own thread and shown afterwards on the
+// dialog's: each of them only tells.
+class HeldMessages : public Prompter {
+ public:
+  Answer show(const Message& message) override {
+    held_.push_back(message);
+    return message.buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
+  }
+  void showOn(Prompter& prompter) const {
+    for (const Message& message : held_) prompter.show(message);
+  }
+
+ private:
+  std::vector<Message> held_;
+};
+
+// Reading, checking and writing some megabytes takes long enough to freeze the window: the
+// assembly runs on a thread of its own while the dialog keeps handling its events.
+MprOutcome assembleAside(Prompter& prompter, const LyrImage& image,
+                         const std::filesystem::path& mp3, const std::filesystem::path& output) {
+  HeldMessages held;
+  MprOutcome outcome;
+  const std::unique_ptr<QThread> worker(
+      QThread::create([&] { outcome = assembleMpr(held, image, mp3, output); }));
+  QEventLoop loop;
+  QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+  worker->start();
+  loop.exec();
+  worker->wait();
+  held.showOn(prompter);
+  return outcome;
 }
 
 }  // namespace
@@ -97,7 +134,10 @@ MprToolResult MprConvertDialog::runConversion() {
   }
   // Only LRC is compiled here; every other lyric, timed text included, is read as LYR.
   const LyricKind kind = lyricKindOf(lyric) == LyricKind::Lrc ? LyricKind::Lrc : LyricKind::Lyr;
-  const MprOutcome outcome = convertToMprAs(prompter_, mp3, lyric, kind, output);
+  MprOutcome outcome;
+  outcome.output = output;
+  if (const std::optional<LyrImage> image = relayedLyricImage(prompter_, lyric, kind, {}, outcome))
+    outcome = assembleAside(prompter_, *image, mp3, output);
   switch (outcome.result) {
     case MprResult::Done:
       tell(prompter_, text::kMprToolDone, text::kMprToolCaption);

@@ -1,8 +1,8 @@
 #pragma once
 // "MPR转换工具": one MP3 file and its lyric (LYR, or LRC compiled on the way) into the MPR file
-// beside the MP3. The conversion runs on the dialog's thread: it may ask the layout question,
-// and it takes a few milliseconds for an MP3 of some megabytes (the file is read and written
-// once), so the window does not freeze. "退出(&Q)" is disabled while it runs.
+// beside the MP3. The lyric is compiled on the dialog's thread (it may ask the layout
+// question); the MP3 is read, checked and written with it on a thread of its own while the
+// window stays responsive. "退出(&Q)" is disabled and closing refused while it runs.
 #include <QDialog>
 
 #include "base/prompter.h"

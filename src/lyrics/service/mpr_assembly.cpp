@@ -42,11 +42,11 @@ bool appendMp3(std::span<const uint8_t> mp3, StagedFile& out, size_t& chunks) {
   return out.ok();
 }
 
-// The relayed image of a lyric file, compiled or read by its kind; nothing after a failure
-// or Cancel, with `outcome` saying which (the user has been told).
-std::optional<LyrImage> relayedLyric(Prompter& prompter, const std::filesystem::path& lyric,
-                                     LyricKind kind, std::string_view warningCaption,
-                                     MprOutcome& outcome) {
+}  // namespace
+
+std::optional<LyrImage> relayedLyricImage(Prompter& prompter, const std::filesystem::path& lyric,
+                                          LyricKind kind, std::string_view warningCaption,
+                                          MprOutcome& outcome) {
   if (kind != LyricKind::Lyr) {
     CLyrCompiler compiler(prompter);  // a fresh compiler for every conversion
     compiler.setCaption(warningCaption);
@@ -89,8 +89,6 @@ std::optional<LyrImage> relayedLyric(Prompter& prompter, const std::filesystem::
   }
   return image;
 }
-
-}  // namespace
 
 const char* toString(MprResult result) {
   switch (result) {
@@ -142,16 +140,10 @@ MprOutcome assembleMpr(Prompter& prompter, const LyrImage& image, const std::fil
 MprOutcome convertToMpr(Prompter& prompter, const std::filesystem::path& mp3,
                         const std::filesystem::path& lyric, const std::filesystem::path& output,
                         std::string_view warningCaption) {
-  return convertToMprAs(prompter, mp3, lyric, lyricKindOf(lyric), output, warningCaption);
-}
-
-MprOutcome convertToMprAs(Prompter& prompter, const std::filesystem::path& mp3,
-                          const std::filesystem::path& lyric, LyricKind kind,
-                          const std::filesystem::path& output, std::string_view warningCaption) {
   MprOutcome outcome;
   outcome.output = output.empty() ? defaultMprPath(mp3) : output;
   const std::optional<LyrImage> image =
-      relayedLyric(prompter, lyric, kind, warningCaption, outcome);
+      relayedLyricImage(prompter, lyric, lyricKindOf(lyric), warningCaption, outcome);
   if (!image) return outcome;
   return assembleMpr(prompter, *image, mp3, output);
 }

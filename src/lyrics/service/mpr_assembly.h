@@ -4,6 +4,7 @@
 // happens; the outcome says what it was.
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 #include "base/prompter.h"
@@ -48,11 +49,11 @@ MprOutcome convertToMpr(Prompter& prompter, const std::filesystem::path& mp3,
                         const std::filesystem::path& lyric, const std::filesystem::path& output,
                         std::string_view warningCaption = {});
 
-// The same with the lyric's kind chosen by the caller: the single MPR dialog compiles only LRC
-// and reads every other lyric, ".TLY" included, as a LYR file.
-MprOutcome convertToMprAs(Prompter& prompter, const std::filesystem::path& mp3,
-                          const std::filesystem::path& lyric, LyricKind kind,
-                          const std::filesystem::path& output,
-                          std::string_view warningCaption = {});
+// The relayed LYR image of a lyric compiled or read as `kind`; nothing after a failure or
+// Cancel, with `outcome` saying which (the user has been told). The first half of a
+// conversion, for callers that choose the kind themselves or assemble on another thread.
+std::optional<LyrImage> relayedLyricImage(Prompter& prompter, const std::filesystem::path& lyric,
+                                          LyricKind kind, std::string_view warningCaption,
+                                          MprOutcome& outcome);
 
 }  // namespace norva::lyr
