@@ -116,10 +116,10 @@ constexpr std::array kCommands{
     EditorCommand{kLrcToLyr, Menu::Convert, text::kLrcToLyr, {}, Feature::Editor, isLrc},
     EditorCommand{kBatchLrcToLyr, Menu::Convert, text::kBatchLrcToLyr, {}, Feature::Batch, always},
     separator(Menu::Convert),
-    EditorCommand{kMp3ToMpr, Menu::Convert, text::kMp3ToMpr, {}, Feature::Batch, always},
+    EditorCommand{kMp3ToMpr, Menu::Convert, text::kMp3ToMpr, {}, Feature::ConverterDialogs, always},
     EditorCommand{kBatchMp3ToMpr, Menu::Convert, text::kBatchMp3ToMpr, {}, Feature::Batch, always},
     separator(Menu::Convert),
-    EditorCommand{kBatchTextEncoding, Menu::Convert, text::kBatchTextEncoding, {}, Feature::Batch, always},
+    EditorCommand{kBatchTextEncoding, Menu::Convert, text::kBatchTextEncoding, {}, Feature::ConverterDialogs, always},
 
     // The associations piece brings its own rules for these two.
     EditorCommand{kSetAssociations, Menu::Settings, text::kSetAssociations, {}, Feature::Associations, always},
@@ -201,6 +201,8 @@ const char* toString(Feature feature) {
       return "Associations";
     case Feature::WavToMp3:
       return "WavToMp3";
+    case Feature::ConverterDialogs:
+      return "ConverterDialogs";
   }
   return "?";
 }

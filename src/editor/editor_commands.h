@@ -74,6 +74,7 @@ enum class Feature : unsigned {
   Batch = 1u << 3,
   Associations = 1u << 4,
   WavToMp3 = 1u << 5,
+  ConverterDialogs = 1u << 6,  // the single MPR dialog and the text encoding dialog
 };
 
 const char* toString(Feature feature);

@@ -65,4 +65,35 @@ constexpr std::string_view kMprBatchDone = "转化完毕!";
 constexpr std::string_view kMprBatchStopped = "已经取消!";
 constexpr std::string_view kMprBatchBusy = "请先取消转换!";
 
+// The single MPR dialog ("MPR转换工具").
+constexpr std::string_view kMprToolCaption = "MPR转换工具";
+constexpr std::string_view kMprToolChoosePaths = "请选择MP3或LYR文件!";
+constexpr std::string_view kMprToolCancelled = "已经取消!";
+constexpr std::string_view kMprToolDone = "转化完毕!";
+constexpr std::string_view kMprToolMp3Button = "MP3路径";
+constexpr std::string_view kMprToolLyricButton = "LYR路径";
+constexpr std::string_view kMprToolConvert = "转换(&S)";
+constexpr std::string_view kMprToolMp3Filter = "MP3 files (*.MP3)|*.mp3";
+constexpr std::string_view kMprToolLyricFilters =
+    "歌词转换文件(*.LYR;*.LRC)|*.LYR;*.LRC|lyr files (*.LYR)|*.lyr|lrc files (*.LRC)|*.lrc";
+
+// The text encoding dialog ("TEXT文件转换").
+constexpr std::string_view kTextDialogTitle = "TEXT文件转换";
+constexpr std::string_view kTextDialogInputs = "待转化TEXT文件";
+constexpr std::string_view kTextDialogOutputs = "转化后TXT文件";
+constexpr std::string_view kTextDialogFilter = "TXT files (*.txt)|*.txt";
+
+// What the batch dialogs share.
+constexpr std::string_view kQuitButton = "退出(&Q)";
+constexpr std::string_view kBrowseButton = "浏览...";
+constexpr std::string_view kAddButton = "添加(&A)";
+constexpr std::string_view kDeleteButton = "删除(&D)";
+constexpr std::string_view kClearButton = "清空(&C)";
+constexpr std::string_view kStartButton = "开始转化(&S)";
+constexpr std::string_view kStopButton = "停止转化(&E)";
+constexpr std::string_view kFolderPickerTitle = "目录选择";
+constexpr std::string_view kFileColumn = "File";
+constexpr std::string_view kFolderColumn = "Folder";
+constexpr std::string_view kBytesColumn = "Bytes";
+
 }  // namespace norva::lyr::text

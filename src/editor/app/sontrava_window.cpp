@@ -22,6 +22,8 @@
 #include "editor/edit_rules.h"
 #include "editor/editor_messages.h"
 #include "editor/startup.h"
+#include "lyrics/app/mpr_convert_dialog.h"
+#include "lyrics/app/text_encoding_dialog.h"
 
 namespace norva::editor {
 namespace {
@@ -215,6 +217,7 @@ CommandState SontravaWindow::commandState() const {
   state.syncToolbarVisible = syncToolbar_->isVisibleTo(this);
   state.statusBarVisible = statusBar()->isVisibleTo(this);
   state.wordWrap = wordWrap_;
+  state.features |= static_cast<unsigned>(Feature::ConverterDialogs);
   return state;
 }
 
@@ -304,6 +307,12 @@ CommandOutcome SontravaWindow::execute(int commandId) {
     case kUserManual:
       desktop::openManual(env_.openUrl, env_.programPath, qt(text::kUserManual));
       break;
+    case kMp3ToMpr:
+      runMprDialog();
+      break;
+    case kBatchTextEncoding:
+      runTextEncodingDialog();
+      break;
     case kNextPane:
     case kPreviousPane:
       edit_->setFocus();  // the view is the window's only pane
@@ -321,6 +330,19 @@ CommandOutcome SontravaWindow::execute(int commandId) {
   }
   refreshCommands();
   return outcome;
+}
+
+void SontravaWindow::runMprDialog() {
+  lyr::app::MprConvertDialog dialog(*env_.prompter, *env_.dialogs, this);
+  dialog.exec();
+}
+
+void SontravaWindow::runTextEncodingDialog() {
+  lyr::app::QtListChoosers desktopChoosers(this);
+  lyr::app::ListChoosers& choosers =
+      env_.listChoosers != nullptr ? *env_.listChoosers : desktopChoosers;
+  lyr::app::TextEncodingDialog dialog(*env_.prompter, choosers, this);
+  dialog.exec();
 }
 
 CommandOutcome SontravaWindow::openPath(const QString& path) {

@@ -18,6 +18,7 @@
 #include "editor/editor_commands.h"
 #include "editor/recent_files.h"
 #include "editor/service/editor_session.h"
+#include "lyrics/app/list_choosers.h"
 
 class QAction;
 class QLabel;
@@ -38,6 +39,7 @@ struct SontravaEnvironment {
   QString programPath;            // the program's own file; the manual lies beside it
   QSettings* settings = nullptr;  // the recent-file list; none: not kept
   std::function<void(QWidget*)> showAbout;
+  lyr::app::ListChoosers* listChoosers = nullptr;  // none: the desktop's pickers
 };
 
 class SontravaWindow : public QMainWindow {
@@ -86,6 +88,8 @@ class SontravaWindow : public QMainWindow {
   void updateLineColumn();
   void updateRecentFiles();
   void storeRecentFiles() const;
+  void runMprDialog();
+  void runTextEncodingDialog();
 
   SontravaEnvironment env_;
   DialogFileChooser chooser_;

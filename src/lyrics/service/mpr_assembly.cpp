@@ -42,11 +42,11 @@ bool appendMp3(std::span<const uint8_t> mp3, StagedFile& out, size_t& chunks) {
   return out.ok();
 }
 
-// The relayed image of a lyric file, compiled or read by its kind; nothing after a failure
-// or Cancel, with `outcome` saying which (the user has been told).
-std::optional<LyrImage> relayedLyric(Prompter& prompter, const std::filesystem::path& lyric,
-                                     std::string_view warningCaption, MprOutcome& outcome) {
-  const LyricKind kind = lyricKindOf(lyric);
+}  // namespace
+
+std::optional<LyrImage> relayedLyricImage(Prompter& prompter, const std::filesystem::path& lyric,
+                                          LyricKind kind, std::string_view warningCaption,
+                                          MprOutcome& outcome) {
   if (kind != LyricKind::Lyr) {
     CLyrCompiler compiler(prompter);  // a fresh compiler for every conversion
     compiler.setCaption(warningCaption);
@@ -89,8 +89,6 @@ std::optional<LyrImage> relayedLyric(Prompter& prompter, const std::filesystem::
   }
   return image;
 }
-
-}  // namespace
 
 const char* toString(MprResult result) {
   switch (result) {
@@ -144,7 +142,8 @@ MprOutcome convertToMpr(Prompter& prompter, const std::filesystem::path& mp3,
                         std::string_view warningCaption) {
   MprOutcome outcome;
   outcome.output = output.empty() ? defaultMprPath(mp3) : output;
-  const std::optional<LyrImage> image = relayedLyric(prompter, lyric, warningCaption, outcome);
+  const std::optional<LyrImage> image =
+      relayedLyricImage(prompter, lyric, lyricKindOf(lyric), warningCaption, outcome);
   if (!image) return outcome;
   return assembleMpr(prompter, *image, mp3, output);
 }

@@ -4,6 +4,7 @@
 // happens; the outcome says what it was.
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 #include "base/prompter.h"
@@ -33,8 +34,9 @@ struct MprOutcome {
 
 // Writes the MPR file from a relayed LYR image (its size a multiple of 512) and an MP3 file.
 // An empty `output` means defaultMprPath(mp3). A missing or unreadable MP3, or one in which the
-// preview's header search finds no MPEG audio, is reported ("MPR转化失败") and nothing is written; an output that cannot be created or completed is
-// reported as error 3 and leaves no file behind (an older file of that name stays).
+// preview's header search finds no MPEG audio, is reported ("MPR转化失败") and nothing is written;
+// an output that cannot be created or completed is reported as error 3 and leaves no file behind
+// (an older file of that name stays).
 MprOutcome assembleMpr(Prompter& prompter, const LyrImage& image, const std::filesystem::path& mp3,
                        const std::filesystem::path& output);
 
@@ -46,5 +48,12 @@ MprOutcome assembleMpr(Prompter& prompter, const LyrImage& image, const std::fil
 MprOutcome convertToMpr(Prompter& prompter, const std::filesystem::path& mp3,
                         const std::filesystem::path& lyric, const std::filesystem::path& output,
                         std::string_view warningCaption = {});
+
+// The relayed LYR image of a lyric compiled or read as `kind`; nothing after a failure or
+// Cancel, with `outcome` saying which (the user has been told). The first half of a
+// conversion, for callers that choose the kind themselves or assemble on another thread.
+std::optional<LyrImage> relayedLyricImage(Prompter& prompter, const std::filesystem::path& lyric,
+                                          LyricKind kind, std::string_view warningCaption,
+                                          MprOutcome& outcome);
 
 }  // namespace norva::lyr
