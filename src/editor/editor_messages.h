@@ -68,6 +68,25 @@ constexpr std::string_view kLyric8x8Label = "LYRIC Files(8*8)(*.lyr)";
 constexpr std::string_view kLyric8x16Label = "LYRIC Files(8*16)(*.lyr)";
 constexpr std::string_view kLyricPattern = "*.lyr";
 
+// The audio commands: the open dialog's filters, the player state poll's message, the Set play
+// position dialog, and our text for an entry outside its range.
+constexpr std::string_view kAudioFilesLabel = "音频文件";
+constexpr std::string_view kAudioFilesPattern =
+    "*.wav;*.mp3;*.aiff;*.au;*.aiff;*.aif;*.aifc;*.au;*.snd";
+constexpr std::string_view kWavFilesLabel = "Windows (*.wav)";
+constexpr std::string_view kWavFilesPattern = "*.wav";
+constexpr std::string_view kMp3FilesLabel = "MP3 Files(*.mp3)";
+constexpr std::string_view kMp3FilesPattern = "*.mp3";
+constexpr std::string_view kAiffFilesLabel = "AIFF (*.aiff,*.aif,*.aifc)";
+constexpr std::string_view kAiffFilesPattern = "*.aiff;*.aif;*.aifc";
+constexpr std::string_view kAuFilesLabel = "SUN AU (*.au,*.snd)";
+constexpr std::string_view kAuFilesPattern = "*.au;*.snd";
+constexpr std::string_view kNoSoundCard = "音频硬件无效。";
+constexpr std::string_view kSetPositionTitle = "设定音频位置";
+constexpr std::string_view kPositionLabel = "位置:";
+constexpr std::string_view kPositionUnit = "ms(毫秒)";
+constexpr std::string_view kPositionRange = "请输入 0 到 5000000 之间的整数。";
+
 // Status bar.
 constexpr std::string_view kLineColumnFormat = " Ln %d Col %d ";
 constexpr std::string_view kLineColumnSizer = "Ln 000 Col 000";

@@ -12,6 +12,7 @@ constexpr FileFilter kTextFilter{text::kTextFilesLabel, text::kTextFilesPattern}
 constexpr FileFilter kTlyFilter{text::kTlyFilesLabel, text::kTlyFilesPattern};
 constexpr std::string_view kTxtExtension = ".txt";
 constexpr std::string_view kTlyExtension = ".tly";
+constexpr std::string_view kTlyDocumentExtension = ".TLY";
 
 // Shorter names always get the extension.
 constexpr size_t kShortNameLength = 5;
@@ -68,6 +69,22 @@ std::filesystem::path saveAsTarget(const std::filesystem::path& chosen, LyricFil
 
 LyricFileType typeAfterSaveAs(LyricFileType type) {
   return type == LyricFileType::Sami || type == LyricFileType::Lyr ? LyricFileType::Tly : type;
+}
+
+std::vector<FileFilter> audioFilters() {
+  return {{text::kAudioFilesLabel, text::kAudioFilesPattern},
+          {text::kWavFilesLabel, text::kWavFilesPattern},
+          {text::kMp3FilesLabel, text::kMp3FilesPattern},
+          {text::kAiffFilesLabel, text::kAiffFilesPattern},
+          {text::kAuFilesLabel, text::kAuFilesPattern}};
+}
+
+std::filesystem::path tlyPathForAudio(const std::filesystem::path& audio) {
+  // Only the file name's extension goes: a "." in a folder name is not one.
+  std::string name = audio.filename().string();
+  const size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  return audio.parent_path() / (name + std::string(kTlyDocumentExtension));
 }
 
 }  // namespace norva::editor

@@ -34,4 +34,12 @@ std::filesystem::path saveAsTarget(const std::filesystem::path& chosen, LyricFil
 // is timed text), others keep theirs.
 LyricFileType typeAfterSaveAs(LyricFileType type);
 
+// Open audio file: every audio kind first, then WAV, MP3, AIFF and AU.
+std::vector<FileFilter> audioFilters();
+
+// The TLY document that synchronising with `audio` makes: the audio file's folder and name with
+// its extension (from the name's last ".") replaced by ".TLY"; a name without "." gets ".TLY"
+// appended.
+std::filesystem::path tlyPathForAudio(const std::filesystem::path& audio);
+
 }  // namespace norva::editor

@@ -41,6 +41,13 @@ void LyricDocument::adoptSavedAs(const std::filesystem::path& path, LyricFileTyp
   if (type_ != LyricFileType::Lyr) lyrFont_.reset();
 }
 
+void LyricDocument::adoptAudioName(const std::filesystem::path& path) {
+  becomeFile(path, LyricFileType::Tly, std::move(text_));
+  lyrFont_.reset();
+  modified_ = true;
+  syncCount_ = 0;
+}
+
 void LyricDocument::becomeFile(const std::filesystem::path& path, LyricFileType type,
                                std::string gbkText) {
   text_ = std::move(gbkText);

@@ -61,6 +61,9 @@ class LyricDocument {
   void markSaved() { modified_ = false; }
   // Save As wrote `gbkText` to `path`; the document now is that file, of type `type`.
   void adoptSavedAs(const std::filesystem::path& path, LyricFileType type, std::string gbkText);
+  // Audio was opened to synchronise the text: the document becomes the unsaved Tly file `path`
+  // (named after the audio) with the same text, modified, nothing tagged yet.
+  void adoptAudioName(const std::filesystem::path& path);
 
  private:
   // The document is the file at `path` holding `gbkText`, unmodified.

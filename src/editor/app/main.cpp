@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio_messages.h"
+#include "audio/null_output.h"
+#include "audio/service/media_player.h"
+#include "audio/service/system_output.h"
 #include "desktop/about_dialog.h"
 #include "desktop/file_dialogs.h"
 #include "desktop/program_settings.h"
@@ -70,6 +74,20 @@ int main(int argc, char** argv) {
   const std::unique_ptr<QSettings> settings =
       norva::desktop::openProgramSettings(qt(text::kAppName));
 
+  // The sync commands' player: the desktop's sound device, or the null device with a message
+  // when none opens. The device is chosen on the player's worker thread; the message is shown
+  // on the window's.
+  norva::audio::MediaPlayer player(norva::audio::makeSystemOutput(
+      std::make_unique<norva::audio::NullOutput>(), [&prompter](const std::string& why) {
+        QMetaObject::invokeMethod(
+            qApp,
+            [&prompter, why] {
+              prompter.show({norva::audio::noSoundDeviceText(why), std::string(text::kAppName),
+                             norva::MessageIcon::Warning, norva::MessageButtons::Ok});
+            },
+            Qt::QueuedConnection);
+      }));
+
   SontravaEnvironment env;
   env.prompter = &prompter;
   env.dialogs = &dialogs;
@@ -78,6 +96,7 @@ int main(int argc, char** argv) {
   env.openUrl = norva::desktop::openWithDesktop;
   env.programPath = QApplication::applicationFilePath();
   env.settings = settings.get();
+  env.mediaPlayer = &player;
   env.showAbout = [](QWidget* parent) {
     const norva::desktop::AboutTexts texts{
         qt(text::kAboutTitle),

@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,7 +17,9 @@
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QToolBar>
+#include <stdexcept>
 
+#include "editor/app/audio_commands.h"
 #include "editor/app/command_icons.h"
 #include "editor/app/lyric_edit.h"
 #include "editor/edit_rules.h"
@@ -73,6 +76,8 @@ SontravaWindow::SontravaWindow(SontravaEnvironment env, QWidget* parent)
       session_(*env_.prompter, chooser_,
                env_.settings != nullptr ? storedRecentFiles(*env_.settings)
                                         : std::vector<std::string>{}) {
+  if (env_.mediaPlayer == nullptr)
+    throw std::invalid_argument("SontravaWindow needs a media player");
   setWindowIcon(applicationIcon());
   edit_ = new LyricEdit(this);
   edit_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -83,7 +88,15 @@ SontravaWindow::SontravaWindow(SontravaEnvironment env, QWidget* parent)
   buildToolbars();
   buildStatusBar();
 
+  // --- Audio: the sync commands, their poll and the time pane.
+  audio_ = new AudioCommands(*env_.mediaPlayer, session_, *edit_, *env_.prompter, *timePane_, this);
+  connect(audio_, &AudioCommands::stateChanged, this, &SontravaWindow::refreshCommands);
+  connect(audio_, &AudioCommands::audioOpenChanged, this, &SontravaWindow::audioOpenChanged);
+  session_.setBeforeCompile([this] { audio_->stopPlayer(); });
+  // --- end of audio.
+
   connect(edit_, &QPlainTextEdit::textChanged, this, &SontravaWindow::viewTextChanged);
+  edit_->installEventFilter(this);
   connect(edit_, &QPlainTextEdit::cursorPositionChanged, this, &SontravaWindow::refreshCommands);
   connect(edit_, &QPlainTextEdit::selectionChanged, this, &SontravaWindow::refreshCommands);
   connect(edit_, &QPlainTextEdit::undoAvailable, this, &SontravaWindow::refreshCommands);
@@ -218,6 +231,8 @@ CommandState SontravaWindow::commandState() const {
   state.statusBarVisible = statusBar()->isVisibleTo(this);
   state.wordWrap = wordWrap_;
   state.features |= static_cast<unsigned>(Feature::ConverterDialogs);
+  state.features |= static_cast<unsigned>(Feature::Audio);
+  audio_->addTo(state);
   return state;
 }
 
@@ -250,12 +265,29 @@ CommandOutcome SontravaWindow::execute(int commandId) {
     case kLrcToLyr: {
       const std::string before = session_.document().text();
       outcome = session_.run(commandId);
+      if (outcome == CommandOutcome::Done && (commandId == kNew || commandId == kOpen))
+        audio_->closeAudio();
       if (outcome == CommandOutcome::Done &&
           (commandId == kNew || commandId == kOpen || session_.document().text() != before))
         showDocument();
       afterFileCommand();
       break;
     }
+    // --- Audio commands.
+    case kOpenAudio:
+    case kSetPosition:
+    case kSyncFromCursor:
+    case kForward:
+    case kBackward:
+    case kPlay:
+    case kPause:
+    case kStop:
+    case kStepBack:
+    case kSync:
+      outcome = audio_->run(commandId);
+      if (commandId == kOpenAudio) updateTitle();
+      break;
+    // --- end of audio commands.
     case kUndo:
       edit_->undo();
       break;
@@ -347,7 +379,10 @@ void SontravaWindow::runTextEncodingDialog() {
 
 CommandOutcome SontravaWindow::openPath(const QString& path) {
   const CommandOutcome outcome = session_.openPath(path.toStdString());
-  if (outcome == CommandOutcome::Done) showDocument();
+  if (outcome == CommandOutcome::Done) {
+    audio_->closeAudio();
+    showDocument();
+  }
   afterFileCommand();
   refreshCommands();
   return outcome;
@@ -434,6 +469,27 @@ void SontravaWindow::chooseFont() {
 void SontravaWindow::insertLineBreak() {
   // Replaces the selection; the replacement cannot be undone.
   if (edit_->insertLimited(qt(kLineBreakMark), false)) edit_->document()->clearUndoRedoStacks();
+}
+
+int SontravaWindow::altAcceleratorCommand(const QKeyEvent& key) const {
+  if (key.modifiers() != Qt::AltModifier) return 0;
+  const QKeySequence pressed(key.keyCombination());
+  for (const auto& [id, act] : actions_)
+    if (act->shortcuts().contains(pressed)) return id;
+  return 0;
+}
+
+bool SontravaWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != edit_ ||
+      (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
+    return QMainWindow::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  const int id = altAcceleratorCommand(*key);
+  if (id == 0) return QMainWindow::eventFilter(watched, event);
+  // Taking the shortcut override brings the key to the text as a key press, carried out here.
+  key->accept();
+  if (event->type() == QEvent::KeyPress) execute(id);
+  return true;
 }
 
 void SontravaWindow::closeEvent(QCloseEvent* event) {

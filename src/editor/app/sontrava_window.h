@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 
+#include "audio/media_playback.h"
 #include "base/prompter.h"
 #include "desktop/desktop_opener.h"
 #include "desktop/file_dialogs.h"
@@ -21,6 +22,7 @@
 #include "lyrics/app/list_choosers.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QSettings;
@@ -28,6 +30,7 @@ class QToolBar;
 
 namespace norva::editor {
 
+class AudioCommands;
 class LyricEdit;
 
 struct SontravaEnvironment {
@@ -40,6 +43,8 @@ struct SontravaEnvironment {
   QSettings* settings = nullptr;  // the recent-file list; none: not kept
   std::function<void(QWidget*)> showAbout;
   lyr::app::ListChoosers* listChoosers = nullptr;  // none: the desktop's pickers
+  // The audio the sync commands play (required); it outlives the window.
+  audio::MediaPlayback* mediaPlayer = nullptr;
 };
 
 class SontravaWindow : public QMainWindow {
@@ -68,14 +73,29 @@ class SontravaWindow : public QMainWindow {
   // Re-evaluates every action's enabled and checked state and the status panes.
   void refreshCommands();
 
+  // --- Audio: the player the sync commands use, and their state.
+  audio::MediaPlayback& mediaPlayer() { return *env_.mediaPlayer; }
+  AudioCommands& audioCommands() { return *audio_; }
+  QLabel* timePane() const { return timePane_; }
+
+ signals:
+  // Audio was opened for synchronising (true) or closed (false).
+  void audioOpenChanged(bool open);
+  // --- end of audio.
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The text's keys: the Alt accelerators go to their commands before the menu bar's mnemonics
+  // ("设置(&S)", "转化(&R)") can take them.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildActions();
   void buildMenus();
   void buildToolbars();
   void buildStatusBar();
+  // The command whose Alt accelerator the key is; 0 for none.
+  int altAcceleratorCommand(const QKeyEvent& key) const;
   QAction* makeAction(const EditorCommand& command);
   void runSessionCommand(int commandId);
   void switchWordWrap();
@@ -101,6 +121,7 @@ class SontravaWindow : public QMainWindow {
   QToolBar* mainToolbar_ = nullptr;
   QToolBar* syncToolbar_ = nullptr;
   QLabel* timePane_ = nullptr;
+  AudioCommands* audio_ = nullptr;  // a child of the window
   QLabel* lineColumnPane_ = nullptr;
   bool wordWrap_ = false;
   bool wrapSwitched_ = false;

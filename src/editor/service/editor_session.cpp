@@ -270,6 +270,7 @@ CommandOutcome EditorSession::compileToLyr() {
   const std::filesystem::path output = lyrOutputPath(chosen->path);
   if (!confirmOverwrite(chosen->path, output)) return CommandOutcome::Cancelled;
   const LyrFontChoice font = convertFont(text, chosen->filterIndex);
+  if (beforeCompile_) beforeCompile_();
 
   CompileOutcome outcome = CompileOutcome::Refused;
   switch (document_.type()) {
@@ -318,6 +319,17 @@ CommandOutcome EditorSession::exportSami() {
     return CommandOutcome::Refused;
   }
   return CommandOutcome::Done;
+}
+
+std::optional<std::filesystem::path> EditorSession::chooseAudioFile() {
+  if (promptToSave(SavePromptCaller::AudioOpen) == AfterSavePrompt::Stop) return std::nullopt;
+  const std::optional<ChosenFile> chosen = chooser_.choosePathToOpen({audioFilters(), {}});
+  if (!chosen) return std::nullopt;
+  return chosen->path;
+}
+
+void EditorSession::nameAfterAudio(const std::filesystem::path& audio) {
+  document_.adoptAudioName(tlyPathForAudio(std::filesystem::absolute(audio)));
 }
 
 }  // namespace norva::editor

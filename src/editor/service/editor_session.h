@@ -4,6 +4,7 @@
 // message they show, and the SAMI export. The windows hold an EditorSession, hand it the text the
 // user edits and show the document it keeps.
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -70,6 +71,17 @@ class EditorSession {
   // 32851, Tly documents: writes the SAMI file of the text; the document does not change.
   CommandOutcome exportSami();
 
+  // Open audio file, before the audio opens: the save prompt of a modified document, then the
+  // audio file dialog. Nothing when the user cancelled either.
+  std::optional<std::filesystem::path> chooseAudioFile();
+  // The audio opened: the text becomes the unsaved TLY document named after `audio`.
+  void nameAfterAudio(const std::filesystem::path& audio);
+  // Called by the convert commands once the output is chosen, just before they compile (the
+  // windows stop the playing audio there).
+  void setBeforeCompile(std::function<void()> beforeCompile) {
+    beforeCompile_ = std::move(beforeCompile);
+  }
+
  private:
   // The save prompt when the document is modified; Continue when the command may go on.
   AfterSavePrompt promptToSave(SavePromptCaller caller);
@@ -88,6 +100,7 @@ class EditorSession {
   RecentFileList recent_;
   std::optional<char32_t> pendingUnencodable_;
   std::string statusMessage_;
+  std::function<void()> beforeCompile_;
 };
 
 }  // namespace norva::editor

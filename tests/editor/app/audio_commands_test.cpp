@@ -1,0 +1,478 @@
+// The editor's audio commands in the main window on the offscreen platform, with the fake
+// player: its clock moves only when a test advances it, and the poll runs when a test calls it.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+#include "audio/fake_media_player.h"
+#include "base/gbk_codec.h"
+#include "base/recording_prompter.h"
+#include "base/service/file_io.h"
+#include "desktop/program_settings.h"
+#include "desktop/scripted_file_dialogs.h"
+#include "editor/app/audio_commands.h"
+#include "editor/app/lyric_edit.h"
+#include "editor/app/set_position_dialog.h"
+#include "editor/app/sontrava_window.h"
+#include "editor/editor_messages.h"
+#include "editor/save_prompt.h"
+#include "test_support/qt_test_app.h"
+#include "test_support/temp_dir.h"
+
+namespace norva::editor {
+namespace {
+
+using namespace command;
+
+class NoPrinter : public TextPrinter {
+ public:
+  void print(const QTextDocument&, QWidget*) override {}
+  void printDirect(const QTextDocument&, QWidget*) override {}
+  void preview(const QTextDocument&, QWidget*) override {}
+  void pageSetup(QWidget*) override {}
+};
+
+class AudioCommandsTest : public ::testing::Test {
+ protected:
+  AudioCommandsTest() {
+    norva::testing::offscreenApp<QApplication>();
+    ::setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
+    desktop::setProgramIdentity(QString::fromUtf8(text::kAppName.data()));
+    settings = desktop::openProgramSettings(QString::fromUtf8(text::kAppName.data()));
+    SontravaEnvironment env;
+    env.prompter = &prompter;
+    env.dialogs = &dialogs;
+    env.printer = &printer;
+    env.openUrl = [](const QUrl&) { return true; };
+    env.settings = settings.get();
+    env.mediaPlayer = &player;
+    window = std::make_unique<SontravaWindow>(env);
+    window->show();
+  }
+
+  QString path(const char* name) const {
+    return QString::fromStdString((dir.path() / name).string());
+  }
+
+  // The view holds `text` and a one-minute song is open and playing from 0 s.
+  void openSong(const QString& text) {
+    window->edit()->setPlainText(text);
+    ASSERT_TRUE(writeFileAtomically(dir.path() / "song.mp3", std::string("ID3")).ok());
+    player.addFile(dir.path() / "song.mp3", 60.0);
+    dialogs.open.answers = {path("song.mp3")};
+    prompter = RecordingPrompter({Answer::No});  // the text is not saved first
+    ASSERT_EQ(window->execute(kOpenAudio), CommandOutcome::Done);
+    prompter = RecordingPrompter();
+  }
+
+  QString view() const { return window->edit()->toPlainText(); }
+  int syncCount() const { return window->session().document().syncCount(); }
+  void placeCaret(int position) {
+    QTextCursor cursor = window->edit()->textCursor();
+    cursor.setPosition(position);
+    window->edit()->setTextCursor(cursor);
+  }
+
+  TempDir dir;
+  RecordingPrompter prompter;
+  desktop::ScriptedFileDialogs dialogs;
+  NoPrinter printer;
+  audio::FakeMediaPlayer player;
+  std::unique_ptr<QSettings> settings;
+  std::unique_ptr<SontravaWindow> window;
+};
+
+TEST_F(AudioCommandsTest, OpenAudioMakesAModifiedTlyNamedAfterTheSongAndPlaysIt) {
+  window->edit()->setPlainText(QStringLiteral("歌"));
+  ASSERT_TRUE(writeFileAtomically(dir.path() / "Song.v2.mp3", std::string("ID3")).ok());
+  player.addFile(dir.path() / "Song.v2.mp3", 60.0);
+  dialogs.open.answers = {path("Song.v2.mp3")};
+  prompter = RecordingPrompter({Answer::No});
+  EXPECT_EQ(window->execute(kOpenAudio), CommandOutcome::Done);
+
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0], savePrompt(SavePromptCaller::AudioOpen, "Untitled"));
+  EXPECT_EQ(dialogs.open.setups.at(0).filter,
+            QStringLiteral("音频文件 (*.wav *.mp3 *.aiff *.au *.aiff *.aif *.aifc *.au "
+                           "*.snd);;Windows (*.wav);;MP3 Files(*.mp3);;AIFF (*.aiff,*.aif,*.aifc) "
+                           "(*.aiff *.aif *.aifc);;SUN AU (*.au,*.snd) (*.au *.snd)"));
+  const LyricDocument& document = window->session().document();
+  EXPECT_EQ(document.path(), dir.path() / "Song.v2.TLY");
+  EXPECT_EQ(document.type(), LyricFileType::Tly);
+  EXPECT_TRUE(document.modified());
+  EXPECT_FALSE(document.untitled());
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Song.v2.TLY - NORVA MP3歌词编辑软件"));
+  EXPECT_TRUE(window->session().recentFiles().entries().empty());
+  EXPECT_EQ(view(), QStringLiteral("歌"));
+  EXPECT_EQ(player.log(), std::vector<std::string>{"open Song.v2.mp3"});
+  EXPECT_TRUE(window->audioCommands().audioOpen());
+  EXPECT_TRUE(window->audioCommands().pollTimer().isActive());
+}
+
+TEST_F(AudioCommandsTest, AudioFileThatCannotBeReadOrCancelChangesNothing) {
+  window->edit()->setPlainText(QStringLiteral("a"));
+  window->session().document().setModified(false);
+  dialogs.open.answers = {path("missing.mp3"), std::nullopt};
+  for (CommandOutcome expected : {CommandOutcome::Refused, CommandOutcome::Cancelled}) {
+    EXPECT_EQ(window->execute(kOpenAudio), expected);
+    EXPECT_TRUE(window->session().document().untitled());
+    EXPECT_EQ(window->session().document().type(), LyricFileType::Text);
+    EXPECT_FALSE(window->audioCommands().audioOpen());
+    EXPECT_TRUE(player.log().empty());
+  }
+}
+
+// Sync tags the next paragraph with the position cut to 100 ms; past the last paragraph it does
+// nothing and the count stays.
+TEST_F(AudioCommandsTest, SyncTagsParagraphsInTurnWithTheTimeCutTo100Ms) {
+  openSong(QStringLiteral("one\ntwo\nthree"));
+  struct Row {
+    double advance;
+    CommandOutcome outcome;
+    int count;
+    const char* text;
+  };
+  const Row rows[] = {
+      {0.05, CommandOutcome::Done, 1, "<0>one\ntwo\nthree"},
+      {12.349, CommandOutcome::Done, 2, "<0>one\n<12300>two\nthree"},
+      {1.0, CommandOutcome::Done, 3, "<0>one\n<12300>two\n<13300>three"},
+      {1.0, CommandOutcome::Refused, 3, "<0>one\n<12300>two\n<13300>three"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    player.advance(row.advance);
+    EXPECT_EQ(window->execute(kSync), row.outcome);
+    EXPECT_EQ(syncCount(), row.count);
+    EXPECT_EQ(view(), QString::fromUtf8(row.text));
+  }
+  EXPECT_TRUE(window->session().document().modified());
+  EXPECT_EQ(window->session().document().text(), "<0>one\r\n<12300>two\r\n<13300>three");
+}
+
+TEST_F(AudioCommandsTest, StepBackRemovesTheLastTagAndRewindsToItsTime) {
+  openSong(QStringLiteral("a\nb\nc"));
+  for (double at : {1.0, 3.0, 7.65}) {
+    player.setPosition(at);
+    window->execute(kSync);
+  }
+  ASSERT_EQ(view(), QStringLiteral("<1000>a\n<3000>b\n<7600>c"));
+  player.setPosition(9.0);
+  EXPECT_EQ(window->execute(kStepBack), CommandOutcome::Done);
+  EXPECT_EQ(view(), QStringLiteral("<1000>a\n<3000>b\nc"));
+  EXPECT_DOUBLE_EQ(player.position(), 7.6);
+  EXPECT_EQ(syncCount(), 2);
+  player.advance(0.55);
+  window->execute(kSync);
+  EXPECT_EQ(view(), QStringLiteral("<1000>a\n<3000>b\n<8100>c"));
+}
+
+TEST_F(AudioCommandsTest, StepBackAtCountZeroOnlyRewinds) {
+  openSong(QStringLiteral("<500>a\nb"));
+  player.advance(4.0);
+  EXPECT_EQ(window->execute(kStepBack), CommandOutcome::Done);
+  EXPECT_EQ(player.position(), 0.0);
+  EXPECT_EQ(view(), QStringLiteral("<500>a\nb"));
+  EXPECT_EQ(syncCount(), 0);
+}
+
+// A paragraph that does not start with a valid time tag is left alone: nothing deleted, count
+// and position kept.
+TEST_F(AudioCommandsTest, StepBackOnAParagraphWithoutATagDeletesNothing) {
+  for (const char* first : {"<br>a", "<12x>a", "<>a", "a<100>"}) {
+    SCOPED_TRACE(first);
+    openSong(QString::fromUtf8(first) + QStringLiteral("\nb"));
+    placeCaret(static_cast<int>(view().indexOf(u'\n')) + 1);
+    window->execute(kSyncFromCursor);
+    ASSERT_EQ(syncCount(), 1);
+    player.setPosition(5.0);
+    EXPECT_EQ(window->execute(kStepBack), CommandOutcome::Refused);
+    EXPECT_EQ(view(), QString::fromUtf8(first) + QStringLiteral("\nb"));
+    EXPECT_EQ(syncCount(), 1);
+    EXPECT_EQ(player.position(), 5.0);
+    window->execute(kStop);
+  }
+}
+
+TEST_F(AudioCommandsTest, PositionCommandsMoveByASecondNeverBelowZero) {
+  openSong(QStringLiteral("a"));
+  struct Row {
+    int command;
+    double from;
+    double to;
+  };
+  const Row rows[] = {
+      {kBackward, 0.4, 0.0}, {kBackward, 1.0, 0.0}, {kBackward, 2.5, 1.5}, {kForward, 0.4, 1.4}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.from);
+    player.setPosition(row.from);
+    EXPECT_EQ(window->execute(row.command), CommandOutcome::Done);
+    EXPECT_DOUBLE_EQ(player.position(), row.to);
+  }
+}
+
+TEST_F(AudioCommandsTest, StopThenSyncPutsASecondTagInFrontOfTheFirst) {
+  openSong(QStringLiteral("a\nb"));
+  player.advance(1.0);
+  window->execute(kSync);
+  EXPECT_EQ(window->execute(kStop), CommandOutcome::Done);
+  EXPECT_EQ(syncCount(), 0);
+  EXPECT_EQ(player.position(), 0.0);
+  EXPECT_EQ(window->execute(kPlay), CommandOutcome::Done);
+  player.advance(2.0);
+  window->execute(kSync);
+  EXPECT_EQ(view(), QStringLiteral("<2000><1000>a\nb"));
+}
+
+TEST_F(AudioCommandsTest, SyncFromCursorMakesTheNextSyncTagTheCaretsParagraph) {
+  openSong(QStringLiteral("p0\np1\np2\np3\np4\n歌词5\np6"));
+  placeCaret(static_cast<int>(view().indexOf(QStringLiteral("词"))));
+  EXPECT_EQ(window->execute(kSyncFromCursor), CommandOutcome::Done);
+  EXPECT_EQ(syncCount(), 5);
+  EXPECT_EQ(player.position(), 0.0);  // not moved
+  player.advance(3.0);
+  window->execute(kSync);
+  EXPECT_EQ(window->edit()->document()->findBlockByNumber(5).text(), QStringLiteral("<3000>歌词5"));
+}
+
+// Ctrl+Z takes a Sync or a Step back back in one step and restores the count it changed; redo
+// applies it again; undoing typing leaves the count alone.
+TEST_F(AudioCommandsTest, UndoOfSyncAndStepBackRestoresTheSyncCount) {
+  openSong(QStringLiteral("a\nb"));
+  window->edit()->setFocus();
+  player.advance(1.0);
+  window->execute(kSync);
+  player.advance(1.0);
+  window->execute(kSync);
+  ASSERT_EQ(view(), QStringLiteral("<1000>a\n<2000>b"));
+  window->execute(kStepBack);
+  ASSERT_EQ(syncCount(), 1);
+
+  QTest::keyClick(window->edit(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(view(), QStringLiteral("<1000>a\n<2000>b"));
+  EXPECT_EQ(syncCount(), 2);
+  QTest::keyClick(window->edit(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(view(), QStringLiteral("<1000>a\nb"));
+  EXPECT_EQ(syncCount(), 1);
+  window->edit()->redo();
+  EXPECT_EQ(view(), QStringLiteral("<1000>a\n<2000>b"));
+  EXPECT_EQ(syncCount(), 2);
+
+  // Typing, then its undo: the count is not the typing's.
+  window->execute(kStop);
+  QTest::keyClicks(window->edit(), QStringLiteral("x"));
+  QTest::keyClick(window->edit(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(syncCount(), 0);
+  EXPECT_EQ(window->session().document().text(), "<1000>a\r\n<2000>b");
+}
+
+// The keys work while the text has the focus, and the user types on while the song plays.
+TEST_F(AudioCommandsTest, AcceleratorsWorkWhileTheTextHasTheFocus) {
+  openSong(QStringLiteral("a\nb"));
+  window->activateWindow();
+  window->edit()->setFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QWidget* edit = window->edit();
+  player.advance(1.0);
+  QTest::keyClick(edit, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(view(), QStringLiteral("<1000>a\nb"));
+  QTest::keyClicks(edit, QStringLiteral("x"));
+  EXPECT_EQ(view(), QStringLiteral("<1000>xa\nb"));
+  QTest::keyClick(edit, Qt::Key_B, Qt::AltModifier);
+  EXPECT_TRUE(window->audioCommands().paused());
+  QTest::keyClick(edit, Qt::Key_P, Qt::AltModifier);
+  EXPECT_FALSE(window->audioCommands().paused());
+  QTest::keyClick(edit, Qt::Key_R, Qt::AltModifier);
+  EXPECT_EQ(view(), QStringLiteral("xa\nb"));
+  EXPECT_EQ(player.position(), 1.0);
+  QTest::keyClick(edit, Qt::Key_D, Qt::AltModifier);
+  EXPECT_TRUE(window->audioCommands().stopped());
+  dialogs.open.answers = {std::nullopt};
+  prompter = RecordingPrompter({Answer::Cancel});
+  QTest::keyClick(edit, Qt::Key_O, Qt::AltModifier);
+  EXPECT_EQ(prompter.messages.size(), 1u);  // the save prompt of the audio open
+  EXPECT_EQ(player.log(), (std::vector<std::string>{"open song.mp3", "pause", "play",
+                                                    "seek 1.000000", "stop", "seek 0.000000"}));
+}
+
+// The poll notes the end of the song; a player error or a missing sound device closes the audio
+// with the message, the tags staying in the text.
+TEST_F(AudioCommandsTest, PollNotesTheEndAndClosesTheAudioOnAnError) {
+  openSong(QStringLiteral("a\nb"));
+  player.advance(61.0);
+  window->audioCommands().poll();
+  EXPECT_TRUE(window->audioCommands().stopped());
+  EXPECT_TRUE(window->action(kPlay)->isEnabled());
+  EXPECT_FALSE(window->action(kPause)->isEnabled());
+
+  struct Row {
+    bool soundCard;
+    const char* error;
+    const char* shown;
+  };
+  const Row rows[] = {
+      {true, "Cannot play \"song.mp3\": broken frame", "Cannot play \"song.mp3\": broken frame"},
+      {false, "", "音频硬件无效。"},
+      {false, "device gone", "音频硬件无效。"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.shown);
+    openSong(QStringLiteral("a\nb"));
+    player.advance(1.0);
+    window->execute(kSync);
+    if (*row.error != '\0') player.failWith(row.error);
+    player.setSoundCardPresent(row.soundCard);
+    window->audioCommands().poll();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0], (Message{row.shown, std::string(text::kAppName),
+                                             MessageIcon::Error, MessageButtons::Ok}));
+    EXPECT_FALSE(window->audioCommands().audioOpen());
+    EXPECT_FALSE(window->audioCommands().pollTimer().isActive());
+    EXPECT_EQ(syncCount(), 0);
+    EXPECT_EQ(view(), QStringLiteral("<1000>a\nb"));
+    EXPECT_EQ(player.log().back(), "close");
+    EXPECT_FALSE(window->action(kSync)->isEnabled());
+    window->audioCommands().poll();  // closed: nothing more is said
+    EXPECT_EQ(prompter.messages.size(), 1u);
+    player.setSoundCardPresent(true);
+  }
+}
+
+TEST_F(AudioCommandsTest, TimePaneShowsSecondsAndTenthsWhileAudioIsOpen) {
+  QLabel* pane = window->timePane();
+  EXPECT_FALSE(pane->isEnabled());
+  EXPECT_EQ(pane->text(), QString());
+  openSong(QStringLiteral("a"));
+  player.advance(12.345);
+  window->audioCommands().poll();
+  EXPECT_TRUE(pane->isEnabled());
+  EXPECT_EQ(pane->text(), QStringLiteral(" 12 300(ms) "));
+  prompter = RecordingPrompter({Answer::No});
+  window->execute(kNew);  // New closes the audio
+  EXPECT_FALSE(window->audioCommands().audioOpen());
+  EXPECT_FALSE(pane->isEnabled());
+  EXPECT_EQ(pane->text(), QString());
+}
+
+// The field takes whole milliseconds from 0 to 5,000,000; anything else is answered with the
+// range message and the dialog stays open.
+TEST_F(AudioCommandsTest, SetPositionDialogTakesZeroToFiveMillion) {
+  struct Row {
+    const char* entered;
+    bool accepted;
+  };
+  const Row rows[] = {{"-1", false},      {"0", true},    {"4999999", true}, {"5000000", true},
+                      {"5000001", false}, {"12x", false}, {"", false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.entered);
+    prompter = RecordingPrompter();
+    SetPositionDialog dialog(prompter);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设定音频位置"));
+    EXPECT_EQ(dialog.field()->text(), QStringLiteral("0"));
+    dialog.field()->setText(QString::fromLatin1(row.entered));
+    dialog.accept();
+    EXPECT_EQ(dialog.result() == QDialog::Accepted, row.accepted);
+    EXPECT_EQ(prompter.messages.size(), row.accepted ? 0u : 1u);
+    if (!row.accepted) {
+      EXPECT_EQ(prompter.messages[0],
+                (Message{std::string(text::kPositionRange), std::string(text::kAppName),
+                         MessageIcon::Warning, MessageButtons::Ok}));
+    }
+  }
+}
+
+TEST_F(AudioCommandsTest, SetPositionMovesToWholeSeconds) {
+  openSong(QStringLiteral("a"));
+  QTimer::singleShot(0, window.get(), [] {
+    auto* dialog = qobject_cast<SetPositionDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->field()->setText(QStringLiteral("12345"));
+    dialog->accept();
+  });
+  EXPECT_EQ(window->execute(kSetPosition), CommandOutcome::Done);
+  EXPECT_EQ(player.position(), 12.0);
+}
+
+// Every audio command's enabling in each state, from the menus, keys and buttons alike.
+TEST_F(AudioCommandsTest, EnablingOfEachAudioCommandInEachState) {
+  enum State { EmptyText, Text, Playing, TaggedTly, Paused, Stopped, Closed, Lrc };
+  const int commands[] = {kOpenAudio, kSetPosition, kSyncFromCursor, kForward,  kBackward,
+                          kPlay,      kPause,       kStop,           kStepBack, kSync};
+  struct Row {
+    State state;
+    const char* name;
+    std::array<bool, 10> enabled;  // in the order of `commands`
+  };
+  const Row rows[] = {
+      {EmptyText, "empty text", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {Text, "text, no audio", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {Playing, "playing, nothing tagged", {1, 1, 1, 1, 1, 0, 1, 1, 1, 1}},
+      {TaggedTly, "playing, a tag placed", {0, 1, 1, 1, 1, 0, 1, 1, 1, 1}},
+      {Paused, "paused, a tag placed", {0, 1, 1, 1, 1, 1, 0, 1, 1, 1}},
+      {Stopped, "stopped", {1, 1, 1, 1, 1, 1, 0, 0, 1, 1}},
+      {Closed, "closed by New", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {Lrc, "LRC document", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    switch (row.state) {
+      case EmptyText:
+        break;
+      case Text:
+        window->edit()->setPlainText(QStringLiteral("a"));
+        break;
+      case Lrc:
+        ASSERT_TRUE(writeFileAtomically(dir.path() / "x.lrc", std::string("[00:01.00]a\n")).ok());
+        prompter = RecordingPrompter({Answer::No});
+        ASSERT_EQ(window->openPath(path("x.lrc")), CommandOutcome::Done);
+        break;
+      case Playing:
+        openSong(QStringLiteral("a"));
+        break;
+      case TaggedTly:
+        window->execute(kSync);
+        break;
+      case Paused:
+        window->execute(kPause);
+        break;
+      case Stopped:
+        window->execute(kStop);
+        break;
+      case Closed:
+        prompter = RecordingPrompter({Answer::No});
+        window->execute(kNew);
+        break;
+    }
+    window->refreshCommands();
+    for (size_t i = 0; i < std::size(commands); ++i) {
+      SCOPED_TRACE(commands[i]);
+      EXPECT_EQ(window->action(commands[i])->isEnabled(), row.enabled[i]);
+    }
+  }
+  // A disabled command is not carried out.
+  const size_t logged = player.log().size();
+  EXPECT_EQ(window->execute(kSync), CommandOutcome::Disabled);
+  EXPECT_EQ(player.log().size(), logged);
+}
+
+TEST_F(AudioCommandsTest, ConvertStopsThePlayerButKeepsTheAudioOpen) {
+  openSong(QStringLiteral("a"));
+  player.advance(1.0);
+  window->execute(kSync);
+  dialogs.save.answers = {path("out.lyr")};
+  dialogs.filter = 0;
+  window->execute(kConvertToLyr);
+  EXPECT_EQ(player.log().back(), "stop");
+  EXPECT_TRUE(window->audioCommands().audioOpen());
+  window->audioCommands().poll();
+  EXPECT_TRUE(window->audioCommands().stopped());
+  EXPECT_EQ(syncCount(), 1);
+}
+
+}  // namespace
+}  // namespace norva::editor
