@@ -1,6 +1,7 @@
 #include "editor/app/audio_commands.h"
 
 #include <QAbstractUndoItem>
+#include <QApplication>
 #include <QLabel>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -10,6 +11,7 @@
 #include "base/service/file_io.h"
 #include "editor/app/lyric_edit.h"
 #include "editor/app/set_position_dialog.h"
+#include "editor/edit_rules.h"
 #include "editor/editor_messages.h"
 #include "editor/sync_edits.h"
 
@@ -139,6 +141,11 @@ CommandOutcome AudioCommands::sync() {
   const SyncEdit edit = syncParagraph(viewText(), count, player_.position());
   if (!edit.changedText()) return CommandOutcome::Refused;
   const std::string tag = edit.text.substr(edit.tagStart, edit.tagEnd - edit.tagStart);
+  // The tag goes in whole or not at all: the view's room is the document's limit.
+  if (fittingInsertBytes(edit_.textBytes(), 0, tag, edit_.byteLimit()) < tag.size()) {
+    QApplication::beep();
+    return CommandOutcome::Refused;
+  }
   editParagraphStart(count, 0, QString::fromLatin1(tag.data(), static_cast<qsizetype>(tag.size())),
                      edit.syncCountBefore, edit.syncCountAfter);
   return CommandOutcome::Done;

@@ -156,6 +156,40 @@ TEST_F(AudioCommandsTest, SyncTagsParagraphsInTurnWithTheTimeCutTo100Ms) {
   EXPECT_EQ(window->session().document().text(), "<0>one\r\n<12300>two\r\n<13300>three");
 }
 
+// A tag that does not fit whole in the view's room (32,767 bytes) is not inserted.
+TEST_F(AudioCommandsTest, SyncInsertsTheTagOnlyWhenItFitsTheTextLimit) {
+  struct Row {
+    int bytesBefore;  // "<1000>" adds 6
+    bool tagged;
+  };
+  const Row rows[] = {{32760, true}, {32761, true}, {32762, false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.bytesBefore);
+    openSong(QString(row.bytesBefore, u'a'));
+    player.setPosition(1.0);
+    EXPECT_EQ(window->execute(kSync), row.tagged ? CommandOutcome::Done : CommandOutcome::Refused);
+    EXPECT_EQ(view().size(), row.bytesBefore + (row.tagged ? 6 : 0));
+    EXPECT_EQ(syncCount(), row.tagged ? 1 : 0);
+    window->execute(kStop);
+  }
+}
+
+// A file the player cannot decode is reported by the poll with the player's text.
+TEST_F(AudioCommandsTest, AFileThePlayerCannotDecodeIsReportedByThePoll) {
+  window->edit()->setPlainText(QStringLiteral("a"));
+  ASSERT_TRUE(writeFileAtomically(dir.path() / "noise.wav", std::string("RIFF")).ok());
+  dialogs.open.answers = {path("noise.wav")};
+  prompter = RecordingPrompter({Answer::No});
+  EXPECT_EQ(window->execute(kOpenAudio), CommandOutcome::Done);
+  ASSERT_TRUE(window->audioCommands().audioOpen());
+  prompter = RecordingPrompter();
+  window->audioCommands().poll();
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].text, player.errorDescription());
+  EXPECT_FALSE(player.errorDescription().empty());
+  EXPECT_FALSE(window->audioCommands().audioOpen());
+}
+
 TEST_F(AudioCommandsTest, StepBackRemovesTheLastTagAndRewindsToItsTime) {
   openSong(QStringLiteral("a\nb\nc"));
   for (double at : {1.0, 3.0, 7.65}) {
