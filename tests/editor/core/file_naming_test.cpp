@@ -80,5 +80,22 @@ TEST(OpenFilters, AllSupportedFirstWithoutTly) {
   EXPECT_EQ(filters[5], (FileFilter{"LRC Files(*.LRC)", "*.LRC"}));
 }
 
+// Synchronising with a song names the text after it: the name's extension, from its last ".",
+// becomes ".TLY"; a "." in a folder name is not an extension.
+TEST(AudioNaming, TheTlyDocumentTakesTheSongsFolderAndName) {
+  struct Row {
+    const char* audio;
+    const char* tly;
+  };
+  const Row rows[] = {
+      {"/m/song.mp3", "/m/song.TLY"},
+      {"/m/Song.v2.WAV", "/m/Song.v2.TLY"},
+      {"/m/a.b/song", "/m/a.b/song.TLY"},
+      {"/m/song.", "/m/song.TLY"},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(tlyPathForAudio(row.audio), std::filesystem::path(row.tly)) << row.audio;
+}
+
 }  // namespace
 }  // namespace norva::editor
