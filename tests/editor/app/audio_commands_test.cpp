@@ -12,6 +12,8 @@
 #include <QTimer>
 
 #include "audio/fake_media_player.h"
+#include "audio/null_output.h"
+#include "audio/service/media_player.h"
 #include "base/gbk_codec.h"
 #include "base/recording_prompter.h"
 #include "base/service/file_io.h"
@@ -506,6 +508,40 @@ TEST_F(AudioCommandsTest, ConvertStopsThePlayerButKeepsTheAudioOpen) {
   window->audioCommands().poll();
   EXPECT_TRUE(window->audioCommands().stopped());
   EXPECT_EQ(syncCount(), 1);
+}
+
+// The program's player behind the window: an MP3 plays to its end on the null device, the poll
+// notes the end (Play enabled again) and Sync tags with where the song ended.
+TEST(AudioCommandsWithTheRealPlayer, ASongPlaysToItsEndAndThePollNotesIt) {
+  norva::testing::offscreenApp<QApplication>();
+  TempDir dir;
+  const std::filesystem::path song = dir.path() / "tone.mp3";
+  std::filesystem::copy_file(
+      std::filesystem::path(NORVA_TEST_DATA_DIR) / "audio" / "tone440_44k1_mono_cbr64_noinfo.mp3",
+      song);
+  audio::MediaPlayer player(
+      std::make_unique<audio::NullOutput>(audio::NullOutput::Pace::AsFastAsPossible));
+  RecordingPrompter prompter({Answer::No});
+  desktop::ScriptedFileDialogs dialogs;
+  dialogs.open.answers = {QString::fromStdString(song.string())};
+  NoPrinter printer;
+  SontravaEnvironment env;
+  env.prompter = &prompter;
+  env.dialogs = &dialogs;
+  env.printer = &printer;
+  env.mediaPlayer = &player;
+  SontravaWindow window(env);
+  window.edit()->setPlainText(QStringLiteral("a\nb"));
+
+  ASSERT_EQ(window.execute(command::kOpenAudio), CommandOutcome::Done);
+  ASSERT_TRUE(player.waitForEnd(std::chrono::seconds(20)));
+  window.audioCommands().poll();
+  EXPECT_TRUE(window.audioCommands().audioOpen());
+  EXPECT_TRUE(window.action(command::kPlay)->isEnabled());
+  EXPECT_FALSE(window.action(command::kPause)->isEnabled());
+  EXPECT_EQ(window.execute(command::kSync), CommandOutcome::Done);
+  EXPECT_EQ(window.edit()->toPlainText(), QStringLiteral("<5000>a\nb"));
+  EXPECT_EQ(prompter.messages.size(), 1u);  // the save prompt only
 }
 
 }  // namespace
