@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <QToolBar>
 
 #include "audio/fake_media_player.h"
 #include "audio/null_output.h"
@@ -327,14 +328,20 @@ TEST_F(AudioCommandsTest, AcceleratorsWorkWhileTheTextHasTheFocus) {
   QTest::keyClick(edit, Qt::Key_R, Qt::AltModifier);
   EXPECT_EQ(view(), QStringLiteral("xa\nb"));
   EXPECT_EQ(player.position(), 1.0);
+  // The sync toolbar's buttons leave the focus in the text.
+  QTest::mouseClick(window->syncToolbar()->widgetForAction(window->action(kSync)), Qt::LeftButton);
+  EXPECT_EQ(view(), QStringLiteral("<1000>xa\nb"));
+  EXPECT_EQ(QApplication::focusWidget(), edit);
+  QTest::keyClick(edit, Qt::Key_R, Qt::AltModifier);
   QTest::keyClick(edit, Qt::Key_D, Qt::AltModifier);
   EXPECT_TRUE(window->audioCommands().stopped());
   dialogs.open.answers = {std::nullopt};
   prompter = RecordingPrompter({Answer::Cancel});
   QTest::keyClick(edit, Qt::Key_O, Qt::AltModifier);
   EXPECT_EQ(prompter.messages.size(), 1u);  // the save prompt of the audio open
-  EXPECT_EQ(player.log(), (std::vector<std::string>{"open song.mp3", "pause", "play",
-                                                    "seek 1.000000", "stop", "seek 0.000000"}));
+  EXPECT_EQ(player.log(),
+            (std::vector<std::string>{"open song.mp3", "pause", "play", "seek 1.000000",
+                                      "seek 1.000000", "stop", "seek 0.000000"}));
 }
 
 // The poll notes the end of the song; a player error or a missing sound device closes the audio
