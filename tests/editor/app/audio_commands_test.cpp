@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -17,10 +16,8 @@
 #include "audio/fake_media_player.h"
 #include "audio/null_output.h"
 #include "audio/service/media_player.h"
-#include "base/gbk_codec.h"
 #include "base/recording_prompter.h"
 #include "base/service/file_io.h"
-#include "desktop/program_settings.h"
 #include "desktop/scripted_file_dialogs.h"
 #include "editor/app/audio_commands.h"
 #include "editor/app/lyric_edit.h"
