@@ -70,4 +70,16 @@ LyricFileType typeAfterSaveAs(LyricFileType type) {
   return type == LyricFileType::Sami || type == LyricFileType::Lyr ? LyricFileType::Tly : type;
 }
 
+std::vector<FileFilter> verifyAudioFilters() {
+  return {{text::kSoundFilesLabel, text::kSoundFilesPattern},
+          {text::kVerifyWavLabel, text::kWavPattern},
+          {text::kMp3FilesLabel, text::kMp3Pattern},
+          {text::kVerifyAiffLabel, text::kAiffPattern},
+          {text::kVerifyAuLabel, text::kAuPattern}};
+}
+
+std::vector<FileFilter> verifySamiFilters() {
+  return {{text::kSamiExportLabel, text::kSamiExportPattern}};
+}
+
 }  // namespace norva::editor

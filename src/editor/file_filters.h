@@ -34,4 +34,8 @@ std::filesystem::path saveAsTarget(const std::filesystem::path& chosen, LyricFil
 // is timed text), others keep theirs.
 LyricFileType typeAfterSaveAs(LyricFileType type);
 
+// The verify dialog's two browse buttons: the sound files, and the SAMI files.
+std::vector<FileFilter> verifyAudioFilters();
+std::vector<FileFilter> verifySamiFilters();
+
 }  // namespace norva::editor

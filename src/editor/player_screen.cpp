@@ -66,12 +66,16 @@ std::optional<std::string> LiveLyric::screenAt(double seconds) const {
   return track_->entries()[*entry].text;
 }
 
-int64_t playedTenths(double seconds) {
+int64_t playedMilliseconds(double seconds) {
   // Far beyond any song, and still inside int64_t.
   constexpr double kLatestMs = 1.0e15;
   const double ms = std::trunc(seconds * 1000.0);
   if (!(ms > 0)) return 0;
-  return static_cast<int64_t>(std::min(ms, kLatestMs)) / 100;
+  return static_cast<int64_t>(std::min(ms, kLatestMs));
+}
+
+int64_t playedTenths(double seconds) {
+  return playedMilliseconds(seconds) / 100;
 }
 
 }  // namespace norva::editor

@@ -43,8 +43,9 @@ class LiveLyric {
   std::optional<preview::LyricTrack> track_;
 };
 
-// The tenths of a second the preview counts for a position: whole milliseconds / 100; below
-// zero and NaN count as 0.
+// A playing position in whole milliseconds, cut toward zero; below zero and NaN count as 0.
+int64_t playedMilliseconds(double seconds);
+// The tenths of a second the preview counts for a position: whole milliseconds / 100.
 int64_t playedTenths(double seconds);
 
 }  // namespace norva::editor
