@@ -1,11 +1,16 @@
 // sontrava: the lyric editor. Opens, edits and saves lyric texts and compiles them for the
 // player.
 #include <QApplication>
+#include <QMetaObject>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "audio/audio_messages.h"
+#include "audio/null_output.h"
+#include "audio/service/media_player.h"
+#include "audio/service/system_output.h"
 #include "desktop/about_dialog.h"
 #include "desktop/file_dialogs.h"
 #include "desktop/program_settings.h"
@@ -84,6 +89,24 @@ int main(int argc, char** argv) {
         qt(text::kAboutLine).replace(QStringLiteral("%s"), QStringLiteral(NORVA_VERSION)),
         qt(text::kWebAddress)};
     norva::desktop::AboutDialog(texts, norva::desktop::openWithDesktop, parent).exec();
+  };
+
+  // The verify dialog plays through the desktop's sound device; without one, on the null device
+  // after a message. The player opens its device on its own thread, so the message is handed
+  // to the window's thread.
+  env.makeVerifyPlayer = [&prompter]() -> std::unique_ptr<norva::audio::MediaPlayback> {
+    auto fallback =
+        std::make_unique<norva::audio::NullOutput>(norva::audio::NullOutput::Pace::RealTime);
+    auto output =
+        norva::audio::makeSystemOutput(std::move(fallback), [&prompter](const std::string& why) {
+          QMetaObject::invokeMethod(
+              qApp,
+              [&prompter, text = norva::audio::noSoundDeviceText(why)] {
+                norva::tell(prompter, text, text::kAppName, norva::MessageIcon::Warning);
+              },
+              Qt::QueuedConnection);
+        });
+    return std::make_unique<norva::audio::MediaPlayer>(std::move(output));
   };
 
   SontravaWindow window(env);

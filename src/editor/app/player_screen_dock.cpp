@@ -79,7 +79,9 @@ void PlayerScreenDock::hideEvent(QHideEvent* event) {
 
 void PlayerScreenDock::closeEvent(QCloseEvent* event) {
   QDockWidget::closeEvent(event);
-  if (event->isAccepted()) emit closedByUser();
+  if (!event->isAccepted()) return;
+  hide();  // before it is told, so that whoever listens sees it hidden
+  emit closedByUser();
 }
 
 }  // namespace norva::editor

@@ -19,8 +19,11 @@
 
 #include "editor/app/command_icons.h"
 #include "editor/app/lyric_edit.h"
+#include "editor/app/player_screen_dock.h"
+#include "editor/app/verify_sync_dialog.h"
 #include "editor/edit_rules.h"
 #include "editor/editor_messages.h"
+#include "editor/service/lyrics_adapter.h"
 #include "editor/startup.h"
 #include "lyrics/app/mpr_convert_dialog.h"
 #include "lyrics/app/text_encoding_dialog.h"
@@ -30,6 +33,7 @@ namespace {
 
 constexpr const char* kRecentGroup = "Recent File List";
 constexpr const char* kRecentKey = "File%1";
+constexpr const char* kPlayerScreenKey = "Settings/PlayerScreen";
 constexpr Menu kMenuOrder[] = {Menu::File,    Menu::Edit,     Menu::View, Menu::Audio,
                                Menu::Convert, Menu::Settings, Menu::Help};
 
@@ -82,6 +86,7 @@ SontravaWindow::SontravaWindow(SontravaEnvironment env, QWidget* parent)
   buildMenus();
   buildToolbars();
   buildStatusBar();
+  installPlayerScreen();
 
   connect(edit_, &QPlainTextEdit::textChanged, this, &SontravaWindow::viewTextChanged);
   connect(edit_, &QPlainTextEdit::cursorPositionChanged, this, &SontravaWindow::refreshCommands);
@@ -218,6 +223,7 @@ CommandState SontravaWindow::commandState() const {
   state.statusBarVisible = statusBar()->isVisibleTo(this);
   state.wordWrap = wordWrap_;
   state.features |= static_cast<unsigned>(Feature::ConverterDialogs);
+  state.playerScreenVisible = playerScreen_->isVisibleTo(this);
   return state;
 }
 
@@ -247,7 +253,8 @@ CommandOutcome SontravaWindow::execute(int commandId) {
     case kSave:
     case kSaveAs:
     case kConvertToLyr:
-    case kLrcToLyr: {
+    case kLrcToLyr:
+    case kTlyToSami: {
       const std::string before = session_.document().text();
       outcome = session_.run(commandId);
       if (outcome == CommandOutcome::Done &&
@@ -313,6 +320,12 @@ CommandOutcome SontravaWindow::execute(int commandId) {
     case kBatchTextEncoding:
       runTextEncodingDialog();
       break;
+    case kVerifySync:
+      runVerifyDialog();
+      break;
+    case kPlayerScreen:
+      switchPlayerScreen();
+      break;
     case kNextPane:
     case kPreviousPane:
       edit_->setFocus();  // the view is the window's only pane
@@ -342,6 +355,60 @@ void SontravaWindow::runTextEncodingDialog() {
   lyr::app::ListChoosers& choosers =
       env_.listChoosers != nullptr ? *env_.listChoosers : desktopChoosers;
   lyr::app::TextEncodingDialog dialog(*env_.prompter, choosers, this);
+  dialog.exec();
+}
+
+void SontravaWindow::installPlayerScreen() {
+  playerScreen_ = new PlayerScreenDock(
+      plainLabel(text::kPlayerScreen),
+      env_.makeTicks ? env_.makeTicks : preview::TickSourceFactory(preview::makeQtTickSource),
+      this);
+  playerScreen_->hide();
+  addDockWidget(Qt::RightDockWidgetArea, playerScreen_);
+  // The text as the convert command compiles it: SAMI source is compiled as timed text.
+  playerScreen_->setTextSource([this] {
+    const LyricDocument& document = session_.document();
+    return document.type() == LyricFileType::Sami ? samiAsTimedText(document.text())
+                                                  : document.text();
+  });
+  connect(edit_, &QPlainTextEdit::textChanged, playerScreen_, &PlayerScreenDock::textEdited);
+  connect(playerScreen_, &PlayerScreenDock::closedByUser, this, [this] {
+    storePlayerScreenShown();
+    refreshCommands();
+  });
+  const bool shown =
+      env_.settings != nullptr && env_.settings->value(QLatin1String(kPlayerScreenKey)).toBool();
+  playerScreen_->setVisible(shown);
+}
+
+void SontravaWindow::setAudioLink(EditorAudioLink link) {
+  audioLink_ = std::move(link);
+  playerScreen_->setPositionSource(audioLink_.position);
+}
+
+void SontravaWindow::switchPlayerScreen() {
+  playerScreen_->setVisible(!playerScreen_->isVisibleTo(this));
+  storePlayerScreenShown();
+}
+
+void SontravaWindow::storePlayerScreenShown() const {
+  if (env_.settings == nullptr) return;
+  env_.settings->setValue(QLatin1String(kPlayerScreenKey), playerScreen_->isVisibleTo(this));
+  env_.settings->sync();
+}
+
+void SontravaWindow::runVerifyDialog() {
+  if (!env_.makeVerifyPlayer) return;
+  // The editor's audio stops and stays open.
+  if (audioLink_.stopPlayback) audioLink_.stopPlayback();
+  VerifySyncEnvironment verifyEnv;
+  verifyEnv.prompter = env_.prompter;
+  verifyEnv.chooser = &chooser_;
+  verifyEnv.player = env_.makeVerifyPlayer();
+  verifyEnv.makeTicks = env_.makeTicks;
+  const std::filesystem::path audio =
+      audioLink_.audioPath ? audioLink_.audioPath() : std::filesystem::path{};
+  CVerifySyncDlg dialog(audio, std::move(verifyEnv), this);
   dialog.exec();
 }
 
