@@ -7,7 +7,9 @@
 
 #include "editor/convert_rules.h"
 #include "lyrics/layout_check.h"
+#include "lyrics/lyric_compile.h"
 #include "lyrics/lyrics_messages.h"
+#include "lyrics/relay.h"
 #include "lyrics/timed_lyr_image.h"
 #include "lyrics/timed_text_reader.h"
 
@@ -29,6 +31,8 @@ const char* toString(LiveCompile outcome) {
       return "compiled";
     case LiveCompile::TooLong:
       return "too long for the player";
+    case LiveCompile::Refused:
+      return "refused by the compile";
   }
   return "?";
 }
@@ -47,16 +51,47 @@ LiveLyric LiveLyric::compile(std::string_view gbkTimedText) {
   const lyr::TimedLyrLayout layout = lyr::checkTimedLyrSize(laidOut, mode);
   if (layout.check != lyr::LyrSizeCheck::Fits) {
     live.outcome_ = LiveCompile::TooLong;
+    live.error_ = lyr::text::kFileTooLong;
     return live;
   }
-  const std::vector<uint8_t> file = lyr::buildTimedLyrFile(laidOut, layout);
-  if (file.size() > lyr::kHeaderSize)
-    live.track_ = preview::LyricTrack::fromBody(std::span(file).subspan(lyr::kHeaderSize));
+  live.takeImage(lyr::buildTimedLyrFile(laidOut, layout));
   return live;
 }
 
+LiveLyric LiveLyric::compileLrc(std::string_view gbkLrcText) {
+  LiveLyric live;
+  std::string lrc(gbkLrcText);
+  if (!lrc.ends_with('\n')) lrc += "\r\n";
+  const uint8_t startClass = convertFont(gbkLrcText, 0) == LyrFontChoice::Large
+                                 ? lyr::kFontClassLarge
+                                 : lyr::kFontClassSmall;
+  NoQuestions noQuestions;
+  lyr::LayoutCheck check(noQuestions);
+  lyr::LyrImage image;
+  const lyr::CompileResult result =
+      lyr::compileLyric(lrc, lyr::LyricSyntax::Lrc, startClass, check, image);
+  live.fontClass_ = result.fontClass;
+  lyr::CompileError error = result.error;
+  if (result.status == lyr::CompileStatus::Ok) {
+    const lyr::RelayResult relayed = lyr::relay(image);
+    if (relayed != lyr::RelayResult::Ok) error = lyr::compileErrorFor(relayed);
+  }
+  if (result.status != lyr::CompileStatus::Ok || error != lyr::CompileError::None) {
+    live.outcome_ = LiveCompile::Refused;
+    live.error_ = lyr::compileErrorMessage(error);
+    return live;
+  }
+  live.takeImage(std::span<const uint8_t>(image.bytes.data(), image.size));
+  return live;
+}
+
+void LiveLyric::takeImage(std::span<const uint8_t> lyrFile) {
+  if (lyrFile.size() > lyr::kHeaderSize)
+    track_ = preview::LyricTrack::fromBody(lyrFile.subspan(lyr::kHeaderSize));
+}
+
 std::string_view LiveLyric::errorText() const {
-  return outcome_ == LiveCompile::TooLong ? lyr::text::kFileTooLong : std::string_view{};
+  return error_;
 }
 
 std::optional<std::string> LiveLyric::screenAt(double seconds) const {

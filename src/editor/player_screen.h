@@ -6,6 +6,7 @@
 // last entry whose time, in tenths of a second, is strictly less than the position's.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,8 @@ namespace norva::editor {
 
 enum class LiveCompile {
   Compiled,  // the text compiles; it may hold no tagged paragraph
-  TooLong,   // the player could not hold it ("文件太长!")
+  TooLong,   // the player could not hold the timed text ("文件太长!")
+  Refused,   // the LRC compile refused the text with one of its numbered errors
 };
 const char* toString(LiveCompile outcome);
 
@@ -24,6 +26,9 @@ class LiveLyric {
  public:
   // Compiles `gbkTimedText` (GBK, CR LF line ends).
   static LiveLyric compile(std::string_view gbkTimedText);
+  // Compiles an LRC document's text as the convert commands do: CR LF added unless it ends
+  // with a line break, the LRC compile, then every entry given its own text.
+  static LiveLyric compileLrc(std::string_view gbkLrcText);
 
   LiveCompile outcome() const { return outcome_; }
   // The message the convert command would show instead of writing the file (UTF-8); empty
@@ -38,7 +43,10 @@ class LiveLyric {
   std::optional<std::string> screenAt(double seconds) const;
 
  private:
+  void takeImage(std::span<const uint8_t> lyrFile);
+
   LiveCompile outcome_ = LiveCompile::Compiled;
+  std::string_view error_;
   uint8_t fontClass_ = 0;
   std::optional<preview::LyricTrack> track_;
 };

@@ -20,8 +20,8 @@ PlayerScreenDock::PlayerScreenDock(const QString& title, preview::TickSourceFact
 
 PlayerScreenDock::~PlayerScreenDock() = default;
 
-void PlayerScreenDock::setTextSource(TextSource text) {
-  text_ = std::move(text);
+void PlayerScreenDock::setLyricSource(LyricSource lyric) {
+  source_ = std::move(lyric);
   textEdited();
 }
 
@@ -42,7 +42,7 @@ void PlayerScreenDock::textEdited() {
 }
 
 void PlayerScreenDock::compile() {
-  lyric_ = LiveLyric::compile(text_ ? text_() : std::string{});
+  lyric_ = source_ ? source_() : LiveLyric::compile({});
   stale_ = false;
   shownOnce_ = false;
 }

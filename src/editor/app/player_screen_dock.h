@@ -23,16 +23,16 @@ class PlayerScreenDock : public QDockWidget {
   static constexpr std::chrono::milliseconds kPositionInterval{100};
   static constexpr std::chrono::milliseconds kCompileDelay{500};
 
-  // Where the dock reads the text (GBK timed text) and the playing position (seconds; nothing
-  // while no audio is open).
-  using TextSource = std::function<std::string()>;
+  // How the dock compiles the text as it stands, and where it reads the playing position
+  // (seconds; nothing while no audio is open).
+  using LyricSource = std::function<LiveLyric()>;
   using PositionSource = std::function<std::optional<double>()>;
 
   PlayerScreenDock(const QString& title, preview::TickSourceFactory makeTicks,
                    QWidget* parent = nullptr);
   ~PlayerScreenDock() override;
 
-  void setTextSource(TextSource text);
+  void setLyricSource(LyricSource lyric);
   void setPositionSource(PositionSource position);
   // The text was edited: compiled again once the delay has passed.
   void textEdited();
@@ -53,7 +53,7 @@ class PlayerScreenDock : public QDockWidget {
   void compile();
   void showPosition();
 
-  TextSource text_;
+  LyricSource source_;
   PositionSource position_;
   std::unique_ptr<preview::TickSource> positionTicks_;
   std::unique_ptr<preview::TickSource> compileTicks_;

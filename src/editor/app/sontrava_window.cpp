@@ -365,11 +365,21 @@ void SontravaWindow::installPlayerScreen() {
       this);
   playerScreen_->hide();
   addDockWidget(Qt::RightDockWidgetArea, playerScreen_);
-  // The text as the convert command compiles it: SAMI source is compiled as timed text.
-  playerScreen_->setTextSource([this] {
+  // The text as the convert command compiles it: LRC with the LRC compile, SAMI source
+  // converted to timed text, anything else as timed text.
+  playerScreen_->setLyricSource([this] {
     const LyricDocument& document = session_.document();
-    return document.type() == LyricFileType::Sami ? samiAsTimedText(document.text())
-                                                  : document.text();
+    switch (document.type()) {
+      case LyricFileType::Lrc:
+        return LiveLyric::compileLrc(document.text());
+      case LyricFileType::Sami:
+        return LiveLyric::compile(samiAsTimedText(document.text()));
+      case LyricFileType::Text:
+      case LyricFileType::Tly:
+      case LyricFileType::Lyr:
+        break;
+    }
+    return LiveLyric::compile(document.text());
   });
   connect(edit_, &QPlainTextEdit::textChanged, playerScreen_, &PlayerScreenDock::textEdited);
   connect(playerScreen_, &PlayerScreenDock::closedByUser, this, [this] {

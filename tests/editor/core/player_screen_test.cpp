@@ -58,6 +58,39 @@ TEST(PlayerScreen, TextThePlayerCannotHoldGivesTheConvertMessage) {
   EXPECT_EQ(live.screenAt(5.0), std::nullopt);
 }
 
+TEST(PlayerScreen, LrcTextIsCompiledAsTheLrcConvertDoes) {
+  // One line with two tags shows at both times; no final line break is needed.
+  const LiveLyric live = LiveLyric::compileLrc("[00:12.30][01:05.00]Hello\r\n[00:20.00]next");
+  ASSERT_EQ(live.outcome(), LiveCompile::Compiled) << live.errorText();
+  struct Row {
+    double seconds;
+    std::optional<std::string> screen;
+  };
+  const std::vector<Row> rows{
+      {12.3, std::nullopt}, {12.4, "Hello"}, {20.1, "next"}, {65.0, "next"}, {65.2, "Hello"}};
+  for (const Row& row : rows) EXPECT_EQ(live.screenAt(row.seconds), row.screen) << row.seconds;
+}
+
+TEST(PlayerScreen, LrcLineTooLongGivesTheCompilersMessage) {
+  // 255 bytes of line plus CR LF pass; 256 fail with error 5.
+  struct Row {
+    size_t lineBytes;
+    LiveCompile outcome;
+    std::string_view error;
+  };
+  const std::vector<Row> rows{{255, LiveCompile::Compiled, ""},
+                              {256, LiveCompile::Refused, "单屏显示字符过长!"}};
+  for (const Row& row : rows) {
+    // 24 tags of 10 bytes, then a short text: only the line is long, not its screen.
+    std::string line;
+    for (int tag = 10; tag < 34; ++tag) line += "[00:" + std::to_string(tag) + ".00]";
+    line.resize(row.lineBytes, 'a');
+    const LiveLyric live = LiveLyric::compileLrc(line + "\r\n");
+    EXPECT_EQ(live.outcome(), row.outcome) << row.lineBytes;
+    EXPECT_EQ(live.errorText(), row.error) << row.lineBytes;
+  }
+}
+
 TEST(PlayerScreen, PlayedTenthsCutsToWholeMilliseconds) {
   struct Row {
     double seconds;
