@@ -84,19 +84,19 @@ CVerifySyncDlg::~CVerifySyncDlg() {
 }
 
 void CVerifySyncDlg::browseAudio() {
-  const std::optional<ChosenFile> chosen =
-      env_.chooser->choosePathToOpen({verifyAudioFilters(), {}});
-  if (!chosen) return;
-  audioPath_ = chosen->path;
-  audioBox_->setText(shownPath(audioPath_));
+  choose(verifyAudioFilters(), audioPath_, *audioBox_);
 }
 
 void CVerifySyncDlg::browseSami() {
-  const std::optional<ChosenFile> chosen =
-      env_.chooser->choosePathToOpen({verifySamiFilters(), {}});
+  choose(verifySamiFilters(), samiPath_, *samiBox_);
+}
+
+void CVerifySyncDlg::choose(std::vector<FileFilter> filters, std::filesystem::path& path,
+                            QLineEdit& box) {
+  const std::optional<ChosenFile> chosen = env_.chooser->choosePathToOpen({std::move(filters), {}});
   if (!chosen) return;
-  samiPath_ = chosen->path;
-  samiBox_->setText(shownPath(samiPath_));
+  path = chosen->path;
+  box.setText(shownPath(path));
 }
 
 void CVerifySyncDlg::play() {

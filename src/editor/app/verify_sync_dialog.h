@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "audio/media_playback.h"
 #include "base/prompter.h"
@@ -61,6 +62,9 @@ class CVerifySyncDlg : public QDialog {
   void done(int result) override;
 
  private:
+  // One browse button: the open dialog with `filters`; on OK the path and its box.
+  void choose(std::vector<FileFilter> filters, std::filesystem::path& path, QLineEdit& box);
+
   VerifySyncEnvironment env_;
   std::unique_ptr<preview::TickSource> timer_;
   VerifySync verify_;

@@ -141,22 +141,25 @@ TEST_F(PlayerScreenDockTest, EditsAreCompiledOnceAfterTheDelay) {
 }
 
 TEST_F(PlayerScreenDockTest, TextThatDoesNotCompileShowsTheMessage) {
-  // 752 distinct two-byte characters: more than the player's font reserve holds.
-  std::string text;
-  for (int lead = 0xB0; lead < 0xB8; ++lead) {
-    text += "<" + std::to_string((lead - 0xB0) * 1000) + ">";
-    for (int trail = 0xA1; trail < 0xFF; ++trail) {
-      text += static_cast<char>(lead);
-      text += static_cast<char>(trail);
-    }
-    text += "\r\n";
-  }
-  open(text);
+  // An LRC document compiles as LRC: a line of 256 bytes and its CR LF is error 5.
+  const std::string lrc = "[00:01.00]" + std::string(246, 'a') + "\r\n";
+  ASSERT_TRUE(
+      writeFileAtomically(dir.path() / "song.lrc",
+                          std::span(reinterpret_cast<const uint8_t*>(lrc.data()), lrc.size()))
+          .ok());
+  ASSERT_EQ(window->openPath(QString::fromStdString((dir.path() / "song.lrc").string())),
+            CommandOutcome::Done);
   window->execute(command::kPlayerScreen);
   shownAt(3.0);
-  EXPECT_EQ(window->playerScreen()->face()->message(), QStringLiteral("文件太长!"));
+  EXPECT_EQ(window->playerScreen()->face()->message(), QStringLiteral("单屏显示字符过长!"));
   EXPECT_EQ(window->playerScreen()->face()->screen(), QString());
   EXPECT_TRUE(prompter.messages.empty());  // the live compile asks and tells nothing
+
+  // Corrected, it shows the screen after the delay.
+  window->edit()->setPlainText(QStringLiteral("[00:01.00]short"));
+  compileTicks().fire();
+  EXPECT_EQ(window->playerScreen()->face()->message(), QString());
+  EXPECT_EQ(window->playerScreen()->face()->screen(), QStringLiteral("short"));
 }
 
 }  // namespace
