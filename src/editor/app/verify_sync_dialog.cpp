@@ -1,5 +1,6 @@
 #include "editor/app/verify_sync_dialog.h"
 
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -59,6 +60,8 @@ CVerifySyncDlg::CVerifySyncDlg(const std::filesystem::path& audioPath, VerifySyn
   screenBox_ = new QPlainTextEdit(this);
   screenBox_->setReadOnly(true);
   screenBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // The player's lines are counted in bytes: a fixed-pitch font keeps them in columns.
+  screenBox_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
   auto* controls = new QGridLayout;
   controls->addWidget(new QLabel(qt(text::kVerifyPrompt), this), 0, 0, 1, 2);
