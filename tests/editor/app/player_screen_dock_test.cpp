@@ -54,12 +54,12 @@ class PlayerScreenDockTest : public ::testing::Test {
   preview::ManualTicks& positionTicks() { return *ticks.at(0); }
   preview::ManualTicks& compileTicks() { return *ticks.at(1); }
 
-  void open(const std::string& gbk) {
+  void open(const std::string& gbk, const char* name = "song.tly") {
     ASSERT_TRUE(
-        writeFileAtomically(dir.path() / "song.tly",
+        writeFileAtomically(dir.path() / name,
                             std::span(reinterpret_cast<const uint8_t*>(gbk.data()), gbk.size()))
             .ok());
-    ASSERT_EQ(window->openPath(QString::fromStdString((dir.path() / "song.tly").string())),
+    ASSERT_EQ(window->openPath(QString::fromStdString((dir.path() / name).string())),
               CommandOutcome::Done);
   }
 
@@ -142,13 +142,7 @@ TEST_F(PlayerScreenDockTest, EditsAreCompiledOnceAfterTheDelay) {
 
 TEST_F(PlayerScreenDockTest, TextThatDoesNotCompileShowsTheMessage) {
   // An LRC document compiles as LRC: a line of 256 bytes and its CR LF is error 5.
-  const std::string lrc = "[00:01.00]" + std::string(246, 'a') + "\r\n";
-  ASSERT_TRUE(
-      writeFileAtomically(dir.path() / "song.lrc",
-                          std::span(reinterpret_cast<const uint8_t*>(lrc.data()), lrc.size()))
-          .ok());
-  ASSERT_EQ(window->openPath(QString::fromStdString((dir.path() / "song.lrc").string())),
-            CommandOutcome::Done);
+  open("[00:01.00]" + std::string(246, 'a') + "\r\n", "song.lrc");
   window->execute(command::kPlayerScreen);
   shownAt(3.0);
   EXPECT_EQ(window->playerScreen()->face()->message(), QStringLiteral("单屏显示字符过长!"));
