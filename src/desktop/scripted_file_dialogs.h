@@ -20,8 +20,12 @@ class ScriptedFileDialogs : public FileDialogs {
       setups.push_back(setup);
       starts.push_back(start);
       if (answers.empty()) return std::nullopt;
-      auto next = answers.front();
+      // Taken apart before the pop: copying the optional whole makes GCC warn of a read of an
+      // uninitialised QString.
+      const bool chosen = answers.front().has_value();
+      QString next = chosen ? *answers.front() : QString();
       answers.pop_front();
+      if (!chosen) return std::nullopt;
       return next;
     }
   };

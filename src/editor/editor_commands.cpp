@@ -64,6 +64,9 @@ bool statusBarShown(const CommandState& s) {
 bool wordWrapOn(const CommandState& s) {
   return s.wordWrap;
 }
+bool playerScreenShown(const CommandState& s) {
+  return s.playerScreenVisible;
+}
 
 constexpr EditorCommand separator(Menu menu) {
   return {kSeparator, menu, {}, {}, Feature::Editor, nullptr, nullptr};
@@ -96,6 +99,7 @@ constexpr std::array kCommands{
     EditorCommand{kMainToolbar, Menu::View, text::kMainToolbar, {}, Feature::Editor, always, mainToolbarShown},
     EditorCommand{kSyncToolbar, Menu::View, text::kSyncToolbar, {}, Feature::Editor, always, syncToolbarShown},
     EditorCommand{kStatusBar, Menu::View, text::kStatusBar, {}, Feature::Editor, always, statusBarShown},
+    EditorCommand{kPlayerScreen, Menu::View, text::kPlayerScreen, {}, Feature::Editor, always, playerScreenShown},
 
     EditorCommand{kOpenAudio, Menu::Audio, text::kOpenAudio, {"Alt+O"}, Feature::Audio, canOpenAudio},
     EditorCommand{kSetPosition, Menu::Audio, text::kSetPosition, {}, Feature::Audio, audioOpen},

@@ -146,4 +146,19 @@ constexpr std::string_view kRemoveAssociations = "解除文件关联(&U)";
 constexpr std::string_view kAbout = "关于(&A)...";
 constexpr std::string_view kUserManualItem = "用户手册\tF1";
 
+// The verify dialog ("验证同步结果"): caption, controls, its browse filters and its messages.
+constexpr std::string_view kVerifyTitle = "验证音频和SAMI同步";
+constexpr std::string_view kVerifyPrompt = "请选择音频和相应的SAMI文件:";
+constexpr std::string_view kVerifyBrowseAudio = "浏览 ->音频文件";
+constexpr std::string_view kVerifyBrowseSami = "浏览 ->SMI文件";
+constexpr std::string_view kVerifyPlay = "播放";
+constexpr std::string_view kVerifyCaption = "NORVA MP3编辑软件";
+constexpr std::string_view kSoundFilesLabel = "声音文件";
+constexpr std::string_view kVerifyWavLabel = "Wav files (*.wav)";
+constexpr std::string_view kVerifyAiffLabel = "AIFF (*.aiff *.aif *.aifc)";
+constexpr std::string_view kVerifyAuLabel = "SUN AU (*.au *.snd)";
+
+// The player's screen beside the text (a View menu item and the pane's title).
+constexpr std::string_view kPlayerScreen = "小机屏幕";
+
 }  // namespace norva::editor::text

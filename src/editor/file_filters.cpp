@@ -87,4 +87,16 @@ std::filesystem::path tlyPathForAudio(const std::filesystem::path& audio) {
   return audio.parent_path() / (name + std::string(kTlyDocumentExtension));
 }
 
+std::vector<FileFilter> verifyAudioFilters() {
+  return {{text::kSoundFilesLabel, text::kAudioFilesPattern},
+          {text::kVerifyWavLabel, text::kWavFilesPattern},
+          {text::kMp3FilesLabel, text::kMp3FilesPattern},
+          {text::kVerifyAiffLabel, text::kAiffFilesPattern},
+          {text::kVerifyAuLabel, text::kAuFilesPattern}};
+}
+
+std::vector<FileFilter> verifySamiFilters() {
+  return {{text::kSamiExportLabel, text::kSamiExportPattern}};
+}
+
 }  // namespace norva::editor

@@ -42,4 +42,8 @@ std::vector<FileFilter> audioFilters();
 // appended.
 std::filesystem::path tlyPathForAudio(const std::filesystem::path& audio);
 
+// The verify dialog's two browse buttons: the sound files, and the SAMI files.
+std::vector<FileFilter> verifyAudioFilters();
+std::vector<FileFilter> verifySamiFilters();
+
 }  // namespace norva::editor

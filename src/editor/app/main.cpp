@@ -1,6 +1,7 @@
 // sontrava: the lyric editor. Opens, edits and saves lyric texts and compiles them for the
 // player.
 #include <QApplication>
+#include <QMetaObject>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -74,19 +75,23 @@ int main(int argc, char** argv) {
   const std::unique_ptr<QSettings> settings =
       norva::desktop::openProgramSettings(qt(text::kAppName));
 
-  // The sync commands' player: the desktop's sound device, or the null device with a message
-  // when none opens. The device is chosen on the player's worker thread; the message is shown
-  // on the window's.
-  norva::audio::MediaPlayer player(norva::audio::makeSystemOutput(
-      std::make_unique<norva::audio::NullOutput>(), [&prompter](const std::string& why) {
-        QMetaObject::invokeMethod(
-            qApp,
-            [&prompter, why] {
-              prompter.show({norva::audio::noSoundDeviceText(why), std::string(text::kAppName),
-                             norva::MessageIcon::Warning, norva::MessageButtons::Ok});
-            },
-            Qt::QueuedConnection);
-      }));
+  // The players' sound: the desktop's sound device, or the null device with a message when
+  // none opens. The device is chosen on a player's worker thread; the message is shown on the
+  // window's.
+  const auto soundOutput = [&prompter] {
+    return norva::audio::makeSystemOutput(
+        std::make_unique<norva::audio::NullOutput>(norva::audio::NullOutput::Pace::RealTime),
+        [&prompter](const std::string& why) {
+          QMetaObject::invokeMethod(
+              qApp,
+              [&prompter, text = norva::audio::noSoundDeviceText(why)] {
+                norva::tell(prompter, text, text::kAppName, norva::MessageIcon::Warning);
+              },
+              Qt::QueuedConnection);
+        });
+  };
+  // The sync commands' player.
+  norva::audio::MediaPlayer player(soundOutput());
 
   SontravaEnvironment env;
   env.prompter = &prompter;
@@ -103,6 +108,11 @@ int main(int argc, char** argv) {
         qt(text::kAboutLine).replace(QStringLiteral("%s"), QStringLiteral(NORVA_VERSION)),
         qt(text::kWebAddress)};
     norva::desktop::AboutDialog(texts, norva::desktop::openWithDesktop, parent).exec();
+  };
+
+  // The verify dialog has a player of its own for each time it opens.
+  env.makeVerifyPlayer = [&soundOutput]() -> std::unique_ptr<norva::audio::MediaPlayback> {
+    return std::make_unique<norva::audio::MediaPlayer>(soundOutput());
   };
 
   SontravaWindow window(env);

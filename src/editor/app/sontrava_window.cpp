@@ -22,8 +22,11 @@
 #include "editor/app/audio_commands.h"
 #include "editor/app/command_icons.h"
 #include "editor/app/lyric_edit.h"
+#include "editor/app/player_screen_dock.h"
+#include "editor/app/verify_sync_dialog.h"
 #include "editor/edit_rules.h"
 #include "editor/editor_messages.h"
+#include "editor/service/lyrics_adapter.h"
 #include "editor/startup.h"
 #include "lyrics/app/mpr_convert_dialog.h"
 #include "lyrics/app/text_encoding_dialog.h"
@@ -33,6 +36,7 @@ namespace {
 
 constexpr const char* kRecentGroup = "Recent File List";
 constexpr const char* kRecentKey = "File%1";
+constexpr const char* kPlayerScreenKey = "Settings/PlayerScreen";
 constexpr Menu kMenuOrder[] = {Menu::File,    Menu::Edit,     Menu::View, Menu::Audio,
                                Menu::Convert, Menu::Settings, Menu::Help};
 
@@ -87,12 +91,20 @@ SontravaWindow::SontravaWindow(SontravaEnvironment env, QWidget* parent)
   buildMenus();
   buildToolbars();
   buildStatusBar();
+  installPlayerScreen();
 
   // --- Audio: the sync commands, their poll and the time pane.
   audio_ = new AudioCommands(*env_.mediaPlayer, session_, *edit_, *env_.prompter, *timePane_, this);
   connect(audio_, &AudioCommands::stateChanged, this, &SontravaWindow::refreshCommands);
   connect(audio_, &AudioCommands::audioOpenChanged, this, &SontravaWindow::audioOpenChanged);
   session_.setBeforeCompile([this] { audio_->stopPlayer(); });
+  // The player's screen follows the audio while it is open; the verify dialog takes its file.
+  setAudioLink(EditorAudioLink{[this]() -> std::optional<double> {
+                                 if (!audio_->audioOpen()) return std::nullopt;
+                                 return audio_->player().position();
+                               },
+                               [this] { return audio_->audioPath(); },
+                               [this] { audio_->stopPlayer(); }});
   // --- end of audio.
 
   connect(edit_, &QPlainTextEdit::textChanged, this, &SontravaWindow::viewTextChanged);
@@ -233,6 +245,7 @@ CommandState SontravaWindow::commandState() const {
   state.features |= static_cast<unsigned>(Feature::ConverterDialogs);
   state.features |= static_cast<unsigned>(Feature::Audio);
   audio_->addTo(state);
+  state.playerScreenVisible = playerScreen_->isVisibleTo(this);
   return state;
 }
 
@@ -262,7 +275,8 @@ CommandOutcome SontravaWindow::execute(int commandId) {
     case kSave:
     case kSaveAs:
     case kConvertToLyr:
-    case kLrcToLyr: {
+    case kLrcToLyr:
+    case kTlyToSami: {
       const std::string before = session_.document().text();
       outcome = session_.run(commandId);
       if (outcome == CommandOutcome::Done && (commandId == kNew || commandId == kOpen))
@@ -345,6 +359,12 @@ CommandOutcome SontravaWindow::execute(int commandId) {
     case kBatchTextEncoding:
       runTextEncodingDialog();
       break;
+    case kVerifySync:
+      runVerifyDialog();
+      break;
+    case kPlayerScreen:
+      switchPlayerScreen();
+      break;
     case kNextPane:
     case kPreviousPane:
       edit_->setFocus();  // the view is the window's only pane
@@ -374,6 +394,70 @@ void SontravaWindow::runTextEncodingDialog() {
   lyr::app::ListChoosers& choosers =
       env_.listChoosers != nullptr ? *env_.listChoosers : desktopChoosers;
   lyr::app::TextEncodingDialog dialog(*env_.prompter, choosers, this);
+  dialog.exec();
+}
+
+void SontravaWindow::installPlayerScreen() {
+  playerScreen_ = new PlayerScreenDock(
+      plainLabel(text::kPlayerScreen),
+      env_.makeTicks ? env_.makeTicks : preview::TickSourceFactory(preview::makeQtTickSource),
+      this);
+  playerScreen_->hide();
+  addDockWidget(Qt::RightDockWidgetArea, playerScreen_);
+  // The text as the convert command compiles it: LRC with the LRC compile, SAMI source
+  // converted to timed text, anything else as timed text.
+  playerScreen_->setLyricSource([this] {
+    const LyricDocument& document = session_.document();
+    switch (document.type()) {
+      case LyricFileType::Lrc:
+        return LiveLyric::compileLrc(document.text());
+      case LyricFileType::Sami:
+        return LiveLyric::compile(samiAsTimedText(document.text()));
+      case LyricFileType::Text:
+      case LyricFileType::Tly:
+      case LyricFileType::Lyr:
+        break;
+    }
+    return LiveLyric::compile(document.text());
+  });
+  connect(edit_, &QPlainTextEdit::textChanged, playerScreen_, &PlayerScreenDock::textEdited);
+  connect(playerScreen_, &PlayerScreenDock::closedByUser, this, [this] {
+    storePlayerScreenShown();
+    refreshCommands();
+  });
+  const bool shown =
+      env_.settings != nullptr && env_.settings->value(QLatin1String(kPlayerScreenKey)).toBool();
+  playerScreen_->setVisible(shown);
+}
+
+void SontravaWindow::setAudioLink(EditorAudioLink link) {
+  audioLink_ = std::move(link);
+  playerScreen_->setPositionSource(audioLink_.position);
+}
+
+void SontravaWindow::switchPlayerScreen() {
+  playerScreen_->setVisible(!playerScreen_->isVisibleTo(this));
+  storePlayerScreenShown();
+}
+
+void SontravaWindow::storePlayerScreenShown() const {
+  if (env_.settings == nullptr) return;
+  env_.settings->setValue(QLatin1String(kPlayerScreenKey), playerScreen_->isVisibleTo(this));
+  env_.settings->sync();
+}
+
+void SontravaWindow::runVerifyDialog() {
+  if (!env_.makeVerifyPlayer) return;
+  // The editor's audio stops and stays open.
+  if (audioLink_.stopPlayback) audioLink_.stopPlayback();
+  VerifySyncEnvironment verifyEnv;
+  verifyEnv.prompter = env_.prompter;
+  verifyEnv.chooser = &chooser_;
+  verifyEnv.player = env_.makeVerifyPlayer();
+  verifyEnv.makeTicks = env_.makeTicks;
+  const std::filesystem::path audio =
+      audioLink_.audioPath ? audioLink_.audioPath() : std::filesystem::path{};
+  CVerifySyncDlg dialog(audio, std::move(verifyEnv), this);
   dialog.exec();
 }
 

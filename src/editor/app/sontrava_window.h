@@ -7,8 +7,11 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 
 #include "audio/media_playback.h"
 #include "base/prompter.h"
@@ -20,6 +23,7 @@
 #include "editor/recent_files.h"
 #include "editor/service/editor_session.h"
 #include "lyrics/app/list_choosers.h"
+#include "preview/app/tick_source.h"
 
 class QAction;
 class QKeyEvent;
@@ -32,6 +36,7 @@ namespace norva::editor {
 
 class AudioCommands;
 class LyricEdit;
+class PlayerScreenDock;
 
 struct SontravaEnvironment {
   Prompter* prompter = nullptr;
@@ -45,6 +50,18 @@ struct SontravaEnvironment {
   lyr::app::ListChoosers* listChoosers = nullptr;  // none: the desktop's pickers
   // The audio the sync commands play (required); it outlives the window.
   audio::MediaPlayback* mediaPlayer = nullptr;
+  preview::TickSourceFactory makeTicks;            // timers; none: Qt timers
+  // The verify dialog's own player, made for each dialog; none: the dialog is not shown.
+  std::function<std::unique_ptr<audio::MediaPlayback>()> makeVerifyPlayer;
+};
+
+// What the window's audio tells the player's screen and the verify dialog: the position while
+// audio is open (nothing otherwise), the open audio file, and how to stop it (the audio stays
+// open). Empty functions: no audio.
+struct EditorAudioLink {
+  std::function<std::optional<double>()> position;
+  std::function<std::filesystem::path()> audioPath;
+  std::function<void()> stopPlayback;
 };
 
 class SontravaWindow : public QMainWindow {
@@ -66,6 +83,9 @@ class SontravaWindow : public QMainWindow {
   QToolBar* mainToolbar() const { return mainToolbar_; }
   QToolBar* syncToolbar() const { return syncToolbar_; }
   QLabel* lineColumnPane() const { return lineColumnPane_; }
+  PlayerScreenDock* playerScreen() const { return playerScreen_; }
+  // Connects the window's audio to the player's screen and the verify dialog.
+  void setAudioLink(EditorAudioLink link);
   bool wordWrap() const { return wordWrap_; }
 
   // The enabling state of this moment: the session's plus the view's and the frame's.
@@ -110,6 +130,10 @@ class SontravaWindow : public QMainWindow {
   void storeRecentFiles() const;
   void runMprDialog();
   void runTextEncodingDialog();
+  void installPlayerScreen();
+  void switchPlayerScreen();
+  void storePlayerScreenShown() const;
+  void runVerifyDialog();
 
   SontravaEnvironment env_;
   DialogFileChooser chooser_;
@@ -126,6 +150,8 @@ class SontravaWindow : public QMainWindow {
   bool wordWrap_ = false;
   bool wrapSwitched_ = false;
   bool showing_ = false;  // the view is being given the document's text
+  PlayerScreenDock* playerScreen_ = nullptr;
+  EditorAudioLink audioLink_;
 };
 
 // Reads the recent-file list the settings keep ("Recent File List", File1..File4).

@@ -93,6 +93,7 @@ void EditorSession::editText(std::string gbkText) {
 
 CommandState EditorSession::commandState() const {
   CommandState state;
+  state.features |= static_cast<unsigned>(Feature::SamiTools);  // the export is the session's
   state.type = document_.type();
   state.textEmpty = document_.text().empty();
   state.syncCount = document_.syncCount();
@@ -302,11 +303,7 @@ CommandOutcome EditorSession::compileToLyr() {
 }
 
 CommandOutcome EditorSession::exportSami() {
-  // The export is ready before the verify dialog that shares its menu piece; the windows show
-  // both once the dialog is there, so its own rule is asked with the piece present.
-  CommandState state = commandState();
-  state.features |= static_cast<unsigned>(Feature::SamiTools);
-  if (!isEnabled(command::kTlyToSami, state)) return CommandOutcome::Disabled;
+  if (!isEnabled(command::kTlyToSami, commandState())) return CommandOutcome::Disabled;
   if (refuseUnencodable(text::kUnencodableOnSave)) return CommandOutcome::Refused;
   const std::optional<ChosenFile> chosen = chooser_.choosePathToSave(
       {{{text::kSamiExportLabel, text::kSamiExportPattern}}, document_.path().stem()});

@@ -19,7 +19,7 @@ TEST(EditorCommands, MenusHoldTheirItemsInOrder) {
   EXPECT_EQ(menuIds(Menu::File),
             (V{57600, 57601, 57603, 57604, 0, 57607, 57609, 57606, 0, 57616, 0, 57665}));
   EXPECT_EQ(menuIds(Menu::Edit), (V{57643, 0, 57635, 57634, 57637, 0, 32771, 32815}));
-  EXPECT_EQ(menuIds(Menu::View), (V{59392, 32848, 59393}));
+  EXPECT_EQ(menuIds(Menu::View), (V{59392, 32848, 59393, 32901}));
   EXPECT_EQ(menuIds(Menu::Audio), (V{32774, 32835, 32836, 32837, 32838, 32786, 32787, 32793, 32779,
                                      32778, 32831, 0, 32776, 32851, 32777}));
   EXPECT_EQ(menuIds(Menu::Convert), (V{32858, 32859, 0, 32856, 32857, 0, 32860}));
@@ -140,6 +140,9 @@ TEST(EditorCommands, ToggleItemsAreCheckedWhileTheirPartIsShown) {
   EXPECT_FALSE(isChecked(command::kWordWrap, state));
   state.wordWrap = true;
   EXPECT_TRUE(isChecked(command::kWordWrap, state));
+  EXPECT_FALSE(isChecked(command::kPlayerScreen, state));  // hidden until asked for
+  state.playerScreenVisible = true;
+  EXPECT_TRUE(isChecked(command::kPlayerScreen, state));
   EXPECT_FALSE(isChecked(command::kNew, state));
   EXPECT_FALSE(isEnabled(command::kRecentFiles, state));
   state.recentFiles = 1;
