@@ -1,0 +1,163 @@
+#include "audio/app/wav_to_mp3_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QThread>
+#include <QTimer>
+#include <QTreeWidget>
+#include <fstream>
+
+#include "audio/fake_mp3_encoder.h"
+#include "base/recording_prompter.h"
+#include "test_support/qt_test_app.h"
+#include "test_support/temp_dir.h"
+
+namespace norva::audio::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PickedFiles : public lyr::app::ListChoosers {
+ public:
+  QStringList chooseFiles(const desktop::FileDialogSetup& setup) override {
+    filter = setup.filter;
+    return files;
+  }
+  std::optional<QString> chooseFolder(const QString& title) override {
+    folderTitle = title;
+    return folder;
+  }
+  QStringList files;
+  std::optional<QString> folder;
+  QString filter;
+  QString folderTitle;
+};
+
+// Records, besides each message, whether it was shown from the window's thread.
+class ThreadCheckingPrompter : public RecordingPrompter {
+ public:
+  Answer show(const Message& message) override {
+    if (QThread::currentThread() != qApp->thread()) ++fromOtherThreads;
+    return RecordingPrompter::show(message);
+  }
+  int fromOtherThreads = 0;
+};
+
+class WavToMp3DialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(out);
+    for (const char* name : {"a.wav", "b.wav"}) {
+      std::ofstream(dir.path() / name) << "RIFF";
+      choosers.files << QString::fromStdString((dir.path() / name).string());
+    }
+    encoder.setBehaviour([](const EncodeCall& call) {
+      std::ofstream(call.target) << "mp3";
+      return EncodeOutcome::Encoded;
+    });
+    dialog.addFiles();
+    dialog.outputFolder()->setEditText(QString::fromStdString(out.string()));
+  }
+
+  // Waits for the end of the run: the window's thread handles the worker's reports meanwhile.
+  bool waitForEnd() {
+    QSignalSpy finished(&dialog, &WavToMp3Dialog::runFinished);
+    return finished.wait(10000);
+  }
+
+  std::vector<bool> buttonsEnabled() const {
+    std::vector<bool> enabled;
+    for (QPushButton* button :
+         {dialog.addButton(), dialog.deleteButton(), dialog.clearInputsButton(),
+          dialog.startButton(), dialog.clearOutputsButton(), dialog.cancelButton()})
+      enabled.push_back(button->isEnabled());
+    return enabled;
+  }
+
+  QApplication& app = testing::offscreenApp<QApplication>();
+  TempDir dir;
+  fs::path out = dir.path() / "out";
+  ThreadCheckingPrompter prompter;
+  PickedFiles choosers;
+  FakeMp3Encoder encoder;
+  WavToMp3Dialog dialog{prompter, choosers, encoder};
+};
+
+const std::vector<bool> kIdle{true, true, true, true, true, false};
+const std::vector<bool> kRunning{false, false, false, false, false, true};
+
+TEST_F(WavToMp3DialogTest, ARunConvertsTheListAndSaysSoFromTheWindowsThread) {
+  EXPECT_EQ(choosers.filter, "WAV files (*.wav) (*.wav)");  // the label, then the pattern
+  ASSERT_EQ(dialog.inputs().size(), 2u);
+  ASSERT_TRUE(dialog.start());
+  EXPECT_TRUE(waitForEnd());
+  EXPECT_FALSE(dialog.running());
+  EXPECT_EQ(buttonsEnabled(), kIdle);
+  EXPECT_FALSE(dialog.progressTimer()->isActive());
+  ASSERT_EQ(dialog.outputTable()->topLevelItemCount(), 2);
+  EXPECT_EQ(dialog.outputTable()->topLevelItem(0)->text(0), "a.mp3");
+  EXPECT_EQ(dialog.outputTable()->topLevelItem(1)->text(0), "b.mp3");
+  EXPECT_EQ(prompter.messages,
+            (std::vector<Message>{{"转化完成.", "WAV转MP3", MessageIcon::Warning}}));
+  EXPECT_EQ(prompter.fromOtherThreads, 0);
+}
+
+TEST_F(WavToMp3DialogTest, StartSetsEverythingBeforeTheWorkerAndRefusesASecondStartAndClosing) {
+  encoder.holdCall(1);
+  ASSERT_TRUE(dialog.start());
+  // Whatever the worker has done so far, the window already shows the run.
+  EXPECT_TRUE(dialog.running());
+  EXPECT_EQ(buttonsEnabled(), kRunning);
+  EXPECT_TRUE(dialog.progressTimer()->isActive());
+  EXPECT_EQ(dialog.progressTimer()->interval(), 500);
+  EXPECT_FALSE(dialog.start());
+  EXPECT_FALSE(dialog.close());
+  dialog.reject();
+  const Message cancelFirst{"请先取消转化", "NORVA RD710歌词编辑软件", MessageIcon::Information};
+  EXPECT_EQ(prompter.messages, (std::vector<Message>{cancelFirst, cancelFirst}));
+
+  ASSERT_TRUE(encoder.waitForCalls(1));
+  dialog.showProgress();
+  dialog.showProgress();
+  EXPECT_EQ(dialog.progressText()->text(), "a.wav.");
+  dialog.cancelButton()->click();
+  EXPECT_TRUE(waitForEnd());
+  EXPECT_EQ(prompter.messages.back(), (Message{"转化被取消.", "WAV转MP3", MessageIcon::Warning}));
+  EXPECT_EQ(encoder.calls().size(), 1u);
+  EXPECT_EQ(dialog.outputTable()->topLevelItemCount(), 0);
+  EXPECT_FALSE(fs::exists(out / "a.mp3"));
+  EXPECT_EQ(buttonsEnabled(), kIdle);
+  EXPECT_EQ(prompter.fromOtherThreads, 0);
+}
+
+TEST_F(WavToMp3DialogTest, StartRefusesABadFolderAndDoesNothingWithoutFiles) {
+  const Message refused{"输出路径错误！            ", "NORVA MP3播放机转换软件",
+                        MessageIcon::Error};
+  for (const char* folder : {"/a", "C:", "/no/such/folder"}) {
+    dialog.outputFolder()->setEditText(folder);
+    EXPECT_FALSE(dialog.start()) << folder;
+  }
+  EXPECT_EQ(prompter.messages, (std::vector<Message>(3, refused)));
+  EXPECT_FALSE(dialog.running());
+  EXPECT_EQ(buttonsEnabled(), kIdle);
+
+  dialog.clearInputs();
+  EXPECT_FALSE(dialog.start());
+  EXPECT_EQ(prompter.messages.size(), 3u);
+  EXPECT_TRUE(encoder.calls().empty());
+}
+
+TEST_F(WavToMp3DialogTest, BrowsingTakesTheChosenFolder) {
+  choosers.folder = QString::fromStdString(out.string());
+  dialog.browseOutputFolder();
+  EXPECT_EQ(choosers.folderTitle, "目录选择");
+  EXPECT_EQ(dialog.outputFolder()->currentText(), QString::fromStdString(out.string() + "/"));
+}
+
+}  // namespace
+}  // namespace norva::audio::app
