@@ -17,6 +17,8 @@
 #include <QTextDocument>
 #include <QToolBar>
 
+#include "audio/app/wav_to_mp3_dialog.h"
+#include "audio/service/lame_encoder.h"
 #include "editor/app/command_icons.h"
 #include "editor/app/lyric_edit.h"
 #include "editor/edit_rules.h"
@@ -218,6 +220,7 @@ CommandState SontravaWindow::commandState() const {
   state.statusBarVisible = statusBar()->isVisibleTo(this);
   state.wordWrap = wordWrap_;
   state.features |= static_cast<unsigned>(Feature::ConverterDialogs);
+  state.features |= static_cast<unsigned>(Feature::WavToMp3);
   return state;
 }
 
@@ -313,6 +316,15 @@ CommandOutcome SontravaWindow::execute(int commandId) {
     case kBatchTextEncoding:
       runTextEncodingDialog();
       break;
+    case kWavToMp3: {  // the WAV to MP3 window, encoding with LAME at its default settings
+      lyr::app::QtListChoosers desktopChoosers(this);
+      audio::LameEncoder encoder;
+      audio::app::WavToMp3Dialog dialog(
+          *env_.prompter, env_.listChoosers != nullptr ? *env_.listChoosers : desktopChoosers,
+          encoder, this);
+      dialog.exec();
+      break;
+    }
     case kNextPane:
     case kPreviousPane:
       edit_->setFocus();  // the view is the window's only pane
