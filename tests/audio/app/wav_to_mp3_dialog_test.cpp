@@ -1,6 +1,7 @@
 #include "audio/app/wav_to_mp3_dialog.h"
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,7 +14,9 @@
 #include <fstream>
 
 #include "audio/fake_mp3_encoder.h"
+#include "audio/service/lame_encoder.h"
 #include "base/recording_prompter.h"
+#include "base/service/file_io.h"
 #include "test_support/qt_test_app.h"
 #include "test_support/temp_dir.h"
 
@@ -157,6 +160,38 @@ TEST_F(WavToMp3DialogTest, BrowsingTakesTheChosenFolder) {
   dialog.browseOutputFolder();
   EXPECT_EQ(choosers.folderTitle, "目录选择");
   EXPECT_EQ(dialog.outputFolder()->currentText(), QString::fromStdString(out.string() + "/"));
+}
+
+TEST(WavToMp3DialogWithLame, ConvertsAWavFileEndToEnd) {
+  testing::offscreenApp<QApplication>();
+  TempDir dir;
+  const fs::path wav = dir.path() / "tone.wav";
+  SF_INFO info{};
+  info.samplerate = 22050;
+  info.channels = 1;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  SNDFILE* file = sf_open(wav.c_str(), SFM_WRITE, &info);
+  ASSERT_NE(file, nullptr);
+  const std::vector<short> silence(2205);
+  sf_writef_short(file, silence.data(), 2205);
+  sf_close(file);
+
+  RecordingPrompter prompter;
+  PickedFiles choosers;
+  choosers.files << QString::fromStdString(wav.string());
+  LameEncoder encoder;
+  WavToMp3Dialog dialog(prompter, choosers, encoder);
+  dialog.addFiles();
+  dialog.outputFolder()->setEditText(QString::fromStdString(dir.path().string()));
+  QSignalSpy finished(&dialog, &WavToMp3Dialog::runFinished);
+  ASSERT_TRUE(dialog.start());
+  ASSERT_TRUE(finished.wait(10000));
+  ASSERT_EQ(dialog.outputTable()->topLevelItemCount(), 1);
+  EXPECT_EQ(dialog.outputTable()->topLevelItem(0)->text(0), "tone.mp3");
+  const std::vector<uint8_t> mp3 = readWholeFile(dir.path() / "tone.mp3").bytes;
+  ASSERT_GE(mp3.size(), 2u);
+  EXPECT_EQ(mp3[0], 0xFF);
+  EXPECT_EQ(prompter.messages.back().text, "转化完成.");
 }
 
 }  // namespace
