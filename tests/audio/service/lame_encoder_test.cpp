@@ -117,11 +117,5 @@ TEST(LameEncoder, AStopBetweenCallsDoesNotEndTheNextOne) {
   EXPECT_EQ(encoder.encode(dir.path() / "a.wav", dir.path() / "a.mp3"), EncodeOutcome::Encoded);
 }
 
-TEST(Layer3Bitrates, AreTheStreamsOwn) {
-  const std::pair<int, bool> rows[] = {{0, false},   {8, true},   {127, false}, {128, true},
-                                       {129, false}, {320, true}, {384, false}};
-  for (const auto& [kbps, valid] : rows) EXPECT_EQ(isLayer3Bitrate(kbps), valid) << kbps;
-}
-
 }  // namespace
 }  // namespace norva::audio
