@@ -1,8 +1,8 @@
 #include "audio/service/wav_to_mp3_run.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <optional>
 #include <system_error>
 
