@@ -2,13 +2,21 @@
 // gets one line on standard output (done, or skipped and why); the converters' messages go to
 // standard error as "[caption] text".
 #include <array>
+#include <charconv>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
+#include <thread>
 
+#include "audio/service/lame_encoder.h"
+#include "audio/service/wav_to_mp3_run.h"
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -171,6 +179,128 @@ int runBatchMpr(Args rawArgs) {
                                    const lyr::FileEntryList& inputs, lyr::FileEntryList& outputs) {
     return lyr::runMprBatch(prompter, control, inputs, folders, kind, outputs, printReport);
   });
+}
+
+}  // namespace norva::cli
+
+// norva wav2mp3: the lyric editor's WAV to MP3 converter for scripts. The encoder works on a
+// thread of its own; meanwhile standard error shows the name of the file being encoded and a
+// dot every half second. An interrupt (Ctrl+C) cancels as the window's "取消" does.
+namespace norva::cli {
+namespace {
+
+constexpr std::chrono::milliseconds kProgressTick{500};
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void noteInterrupt(int) {
+  interrupted = 1;
+}
+
+// Takes SIGINT for the life of the object and gives it back.
+class InterruptCatcher {
+ public:
+  InterruptCatcher() {
+    interrupted = 0;
+    struct sigaction action {};
+    action.sa_handler = noteInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previous_);
+  }
+  ~InterruptCatcher() { sigaction(SIGINT, &previous_, nullptr); }
+  InterruptCatcher(const InterruptCatcher&) = delete;
+  InterruptCatcher& operator=(const InterruptCatcher&) = delete;
+
+ private:
+  struct sigaction previous_ {};
+};
+
+// The progress line on standard error: the file's name, then a dot a tick; ended before each
+// report line.
+class ProgressLine {
+ public:
+  void tick(const std::string& name, size_t row) {
+    const std::lock_guard lock(mutex_);
+    if (!open_ || row != row_) {
+      end();
+      std::cerr << name;
+      open_ = true;
+      row_ = row;
+    }
+    std::cerr << '.' << std::flush;
+  }
+  void report(const lyr::BatchFileReport& report) {
+    const std::lock_guard lock(mutex_);
+    end();
+    printReport(report);
+    std::cout << std::flush;
+  }
+
+ private:
+  void end() {
+    if (open_) std::cerr << '\n';
+    open_ = false;
+  }
+  std::mutex mutex_;
+  bool open_ = false;
+  size_t row_ = 0;
+};
+
+}  // namespace
+
+int runWav2Mp3(Args rawArgs) {
+  constexpr std::string_view kUsage = "wav2mp3 IN... -o DIR [--bitrate K]";
+  constexpr std::array<std::string_view, 2> kValued{"-o", "--bitrate"};
+  const Arguments args(rawArgs, kValued, {});
+  if (!args.ok()) return usageError(args.error(), kUsage);
+  if (args.positionals().empty()) return usageError("no input file", kUsage);
+  const auto folder = args.value("-o");
+  if (!folder || folder->empty()) return usageError("-o DIR needed", kUsage);
+  audio::Mp3Settings settings;
+  if (const auto bitrate = args.value("--bitrate")) {
+    const char* end = bitrate->data() + bitrate->size();
+    const auto [stop, error] = std::from_chars(bitrate->data(), end, settings.bitrateKbps);
+    if (error != std::errc() || stop != end || !audio::isLayer3Bitrate(settings.bitrateKbps))
+      return usageError(
+          "--bitrate takes 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, "
+          "160, 192, 224, 256 or 320",
+          kUsage);
+  }
+  CliPrompter prompter(std::cerr, Answer::No);
+  const audio::OutputFolderCheck check = audio::checkOutputFolder(*folder);
+  if (check != audio::OutputFolderCheck::Usable) {
+    prompter.show(audio::outputFolderRefusedMessage());
+    return refuseFile(*folder, toString(check));
+  }
+  const InputRows inputs = inputRows(args.positionals());
+  if (inputs.rows.empty()) return kExitRefused;
+
+  audio::LameEncoder encoder(settings);
+  audio::WavToMp3Run run(encoder);
+  run.begin();
+  ProgressLine progress;
+  std::mutex doneLock;
+  std::condition_variable doneSignal;
+  bool done = false;
+  lyr::BatchRun result;
+  const InterruptCatcher catcher;
+  std::thread worker([&] {
+    result = run.convert(inputs.rows, *folder,
+                         [&](const lyr::BatchFileReport& report) { progress.report(report); });
+    const std::lock_guard lock(doneLock);
+    done = true;
+    doneSignal.notify_all();
+  });
+  for (std::unique_lock lock(doneLock);
+       !doneSignal.wait_for(lock, kProgressTick, [&] { return done; });) {
+    if (interrupted != 0 && !run.cancelRequested()) run.cancel();
+    const size_t row = run.currentRow();
+    progress.tick(inputs.rows.entries()[row].name, row);
+  }
+  worker.join();
+  run.end();
+  prompter.show(audio::conversionEndMessage(result.result));
+  return exitCodeOf(result, inputs);
 }
 
 }  // namespace norva::cli

@@ -17,6 +17,7 @@ int runMpr(Args args);
 int runTxt16(Args args);
 int runBatchLrc(Args args);
 int runBatchMpr(Args args);
+int runWav2Mp3(Args args);
 #ifdef NORVA_CLI_HAS_DEVICE
 int runPlayer(Args args);
 int runHex2bin(Args args);
@@ -211,6 +212,21 @@ constexpr std::string_view kBatchMprHelp =
     "  --on-warning yes|no|cancel  the answer to the screen layout warning (see norva lyr);\n"
     "                         cancel passes that file over and goes on with the next\n";
 
+constexpr std::string_view kWav2Mp3Help =
+    "Encodes WAV files into MP3 files as the lyric editor's WAV to MP3 converter does: IN's\n"
+    "name with its last four characters replaced by .mp3 (a name of four characters or fewer\n"
+    "gets .mp3 appended). Each file is encoded into a private temporary file and then put in\n"
+    "DIR whole; a file of the same name there is replaced. One line a file on standard output\n"
+    "says done, or skipped and why; standard error shows the file being encoded with a dot\n"
+    "every half second, and the converter's messages. Of two inputs that would make one output\n"
+    "the second is skipped. Ctrl+C cancels: the file being encoded is not written. Exit status\n"
+    "1 when any file was not converted, 2 when cancelled.\n"
+    "\n"
+    "  -o DIR                 the folder the MP3 files are written to (it must exist and take\n"
+    "                         new files; a name of two characters or fewer is refused)\n"
+    "  --bitrate K            the constant bit rate in kbit/s: 8 to 320 as MPEG audio allows\n"
+    "                         (default 128)\n";
+
 }  // namespace
 
 std::span<const Command> allCommands() {
@@ -238,6 +254,7 @@ std::span<const Command> allCommands() {
               "batch-mpr MP3... --lyrics DIR --kind tly|lyr|lrc -o DIR "
               "[--on-warning yes|no|cancel]",
               kBatchMprHelp, runBatchMpr},
+      Command{"wav2mp3", "wav2mp3 IN... -o DIR [--bitrate K]", kWav2Mp3Help, runWav2Mp3},
 #ifdef NORVA_CLI_HAS_DEVICE
       Command{"player",
               "player create [--card MiB] | attach | detach | status | ls | put FILE... | "

@@ -124,6 +124,7 @@ constexpr std::array kCommands{
     EditorCommand{kBatchMp3ToMpr, Menu::Convert, text::kBatchMp3ToMpr, {}, Feature::Batch, always},
     separator(Menu::Convert),
     EditorCommand{kBatchTextEncoding, Menu::Convert, text::kBatchTextEncoding, {}, Feature::ConverterDialogs, always},
+    EditorCommand{kWavToMp3, Menu::Convert, text::kWavToMp3, {}, Feature::WavToMp3, always},
 
     // The associations piece brings its own rules for these two.
     EditorCommand{kSetAssociations, Menu::Settings, text::kSetAssociations, {}, Feature::Associations, always},
@@ -135,7 +136,6 @@ constexpr std::array kCommands{
     EditorCommand{kPrintDirect, Menu::None, {}, {}, Feature::Editor, always},
     EditorCommand{kNextPane, Menu::None, {}, {"F6"}, Feature::Editor, always},
     EditorCommand{kPreviousPane, Menu::None, {}, {"Shift+F6"}, Feature::Editor, always},
-    EditorCommand{kWavToMp3, Menu::None, {}, {}, Feature::WavToMp3, always},
 };
 // clang-format on
 

@@ -56,7 +56,7 @@ constexpr int kSetAssociations = 32861;
 constexpr int kRemoveAssociations = 32862;
 constexpr int kAbout = 57664;
 constexpr int kUserManual = 32792;
-constexpr int kWavToMp3 = 32853;      // no menu item, button or key carries it
+constexpr int kWavToMp3 = 32853;  // the Convert menu's last item; no button or key carries it
 constexpr int kPlayerScreen = 32901;  // the player's screen beside the text (our own)
 }  // namespace command
 

@@ -141,6 +141,7 @@ constexpr std::string_view kBatchLrcToLyr = "批量LRC-->LYR";
 constexpr std::string_view kMp3ToMpr = "MP3-->MPR";
 constexpr std::string_view kBatchMp3ToMpr = "批量MP3-->MPR";
 constexpr std::string_view kBatchTextEncoding = "批量转化TXT编码";
+constexpr std::string_view kWavToMp3 = "WAV-->MP3";
 constexpr std::string_view kSetAssociations = "确定文件关联(&R)";
 constexpr std::string_view kRemoveAssociations = "解除文件关联(&U)";
 constexpr std::string_view kAbout = "关于(&A)...";

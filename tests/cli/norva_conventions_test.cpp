@@ -35,7 +35,7 @@ CommandResult norvaWithStdoutTo(const std::string& target, const std::vector<std
 
 const std::vector<std::string> kCommands{"lyr",  "lrc",  "unlyr", "screens", "logo",
                                          "info", "play", "mpr",   "player",  "hex2bin",
-                                         "txt16", "batch-lrc", "batch-mpr"};
+                                         "txt16", "batch-lrc", "batch-mpr", "wav2mp3"};
 
 TEST(NorvaConventions, EveryCommandExplainsEachOptionOfItsUsage) {
   const std::regex option(R"([ \[|](--?[a-z][a-z-]*))");

@@ -19,6 +19,8 @@
 #include <QToolBar>
 #include <stdexcept>
 
+#include "audio/app/wav_to_mp3_dialog.h"
+#include "audio/service/lame_encoder.h"
 #include "editor/app/audio_commands.h"
 #include "editor/app/command_icons.h"
 #include "editor/app/lyric_edit.h"
@@ -246,6 +248,7 @@ CommandState SontravaWindow::commandState() const {
   state.features |= static_cast<unsigned>(Feature::Audio);
   audio_->addTo(state);
   state.playerScreenVisible = playerScreen_->isVisibleTo(this);
+  state.features |= static_cast<unsigned>(Feature::WavToMp3);
   return state;
 }
 
@@ -365,6 +368,15 @@ CommandOutcome SontravaWindow::execute(int commandId) {
     case kPlayerScreen:
       switchPlayerScreen();
       break;
+    case kWavToMp3: {  // the WAV to MP3 window, encoding with LAME at its default settings
+      lyr::app::QtListChoosers desktopChoosers(this);
+      audio::LameEncoder encoder;
+      audio::app::WavToMp3Dialog dialog(
+          *env_.prompter, env_.listChoosers != nullptr ? *env_.listChoosers : desktopChoosers,
+          encoder, this);
+      dialog.exec();
+      break;
+    }
     case kNextPane:
     case kPreviousPane:
       edit_->setFocus();  // the view is the window's only pane

@@ -22,7 +22,7 @@ TEST(EditorCommands, MenusHoldTheirItemsInOrder) {
   EXPECT_EQ(menuIds(Menu::View), (V{59392, 32848, 59393, 32901}));
   EXPECT_EQ(menuIds(Menu::Audio), (V{32774, 32835, 32836, 32837, 32838, 32786, 32787, 32793, 32779,
                                      32778, 32831, 0, 32776, 32851, 32777}));
-  EXPECT_EQ(menuIds(Menu::Convert), (V{32858, 32859, 0, 32856, 32857, 0, 32860}));
+  EXPECT_EQ(menuIds(Menu::Convert), (V{32858, 32859, 0, 32856, 32857, 0, 32860, 32853}));
   EXPECT_EQ(menuIds(Menu::Settings), (V{32861, 32862}));
   EXPECT_EQ(menuIds(Menu::Help), (V{57664, 32792}));
   EXPECT_EQ(menuTitle(Menu::Convert), "转化(&R)");
@@ -45,7 +45,7 @@ TEST(EditorCommands, NumbersAreUniqueAndKeysDoNotClash) {
   EXPECT_EQ(findCommand(32793)->text, "停止\tAtl+D");
   EXPECT_EQ(findCommand(32793)->keys[0], "Alt+D");
   EXPECT_EQ(findCommand(57643)->keys[1], "Alt+Backspace");
-  EXPECT_EQ(findCommand(32853)->menu, Menu::None);
+  EXPECT_EQ(findCommand(32853)->menu, Menu::Convert);
   EXPECT_EQ(findCommand(12345), nullptr);
   EXPECT_FALSE(isEnabled(12345, {}));
 }
