@@ -96,6 +96,7 @@ struct CommandState {
   bool syncToolbarVisible = true;
   bool statusBarVisible = true;
   bool wordWrap = false;
+  bool associated = false;  // the association test: ".lyr" names the editor's type
 };
 
 using CommandRule = bool (*)(const CommandState&);

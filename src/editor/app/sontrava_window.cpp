@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -17,10 +18,12 @@
 #include <QTextDocument>
 #include <QToolBar>
 
+#include "base/service/registry_store.h"
 #include "editor/app/command_icons.h"
 #include "editor/app/lyric_edit.h"
 #include "editor/edit_rules.h"
 #include "editor/editor_messages.h"
+#include "editor/service/lyric_file_associations.h"
 #include "editor/startup.h"
 #include "lyrics/app/mpr_convert_dialog.h"
 #include "lyrics/app/text_encoding_dialog.h"
@@ -50,6 +53,23 @@ QString viewText(const std::string& utf8) {
 
 std::string documentText(QString viewed) {
   return viewed.replace(u'\n', QStringLiteral("\r\n")).toStdString();
+}
+
+// The class-root store is opened for each look and each change, so that what another program
+// changed in between is kept.
+bool lyricFilesAssociated() {
+  RegistryStore store(RegistryStore::classesRootFile(RegistryStore::defaultFolder()));
+  return LyricFileAssociations(store, {}, {}).isAssociated();
+}
+
+void changeAssociations(const QString& programPath, int commandId) {
+  RegistryStore store(RegistryStore::classesRootFile(RegistryStore::defaultFolder()));
+  LyricFileAssociations associations(store, QFile::encodeName(programPath).toStdString(),
+                                     {xdgDataHome(), xdgConfigHome()});
+  if (commandId == command::kSetAssociations)
+    associations.associate();
+  else
+    associations.unassociate();
 }
 
 }  // namespace
@@ -218,6 +238,8 @@ CommandState SontravaWindow::commandState() const {
   state.statusBarVisible = statusBar()->isVisibleTo(this);
   state.wordWrap = wordWrap_;
   state.features |= static_cast<unsigned>(Feature::ConverterDialogs);
+  state.features |= static_cast<unsigned>(Feature::Associations);
+  state.associated = lyricFilesAssociated();
   return state;
 }
 
@@ -312,6 +334,10 @@ CommandOutcome SontravaWindow::execute(int commandId) {
       break;
     case kBatchTextEncoding:
       runTextEncodingDialog();
+      break;
+    case kSetAssociations:
+    case kRemoveAssociations:
+      changeAssociations(env_.programPath, commandId);
       break;
     case kNextPane:
     case kPreviousPane:
