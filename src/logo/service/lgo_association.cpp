@@ -52,6 +52,7 @@ std::string LgoAssociation::desktopEntryText() const {
          "Exec=" +
          desktopExecArgument(program_) +
          " %f\n"
+         "Icon=norva-glyphane\n"
          "Terminal=false\n"
          "Categories=Graphics;\n"
          "MimeType=" +
