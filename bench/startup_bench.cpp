@@ -60,13 +60,12 @@ class Sandbox {
 void runToScreenshot(benchmark::State& state, const std::string& path, bool withPlayer) {
   Sandbox sandbox;
   if (withPlayer) {
-    const std::string norva = program("norva", NORVA_BINARY);
-    if (std::system(sandbox
-                        .command(shellQuoted(norva) + " player create && " + shellQuoted(norva) +
-                                 " player attach")
-                        .c_str()) != 0) {
-      state.SkipWithError("norva could not make the simulated player");
-      return;
+    const std::string norva = shellQuoted(program("norva", NORVA_BINARY));
+    for (const char* step : {" player create", " player attach"}) {
+      if (std::system(sandbox.command(norva + step).c_str()) != 0) {
+        state.SkipWithError("norva could not make the simulated player");
+        return;
+      }
     }
   }
   const std::string line =
