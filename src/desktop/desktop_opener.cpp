@@ -1,6 +1,7 @@
 #include "desktop/desktop_opener.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 
 namespace norva::desktop {
@@ -12,7 +13,11 @@ bool openWithDesktop(const QUrl& url) {
 QUrl manualUrl(const QString& programPath, const QString& manualFileName) {
   QString folder = QFileInfo(programPath).absolutePath();
   if (!folder.endsWith('/')) folder += '/';
-  return QUrl::fromLocalFile(folder + manualFileName);
+  const QString beside = folder + manualFileName;
+  if (QFileInfo::exists(beside)) return QUrl::fromLocalFile(beside);
+  const QString installed =
+      QDir::cleanPath(folder + QStringLiteral(NORVA_DOC_FOLDER "/") + manualFileName);
+  return QUrl::fromLocalFile(QFileInfo::exists(installed) ? installed : beside);
 }
 
 bool openManual(const UrlOpener& openUrl, const QString& programPath,

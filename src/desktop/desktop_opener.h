@@ -13,7 +13,10 @@ using UrlOpener = std::function<bool(const QUrl&)>;
 // The desktop's own opener (xdg-open on Linux, the shell elsewhere).
 bool openWithDesktop(const QUrl& url);
 
-// The manual is a file beside the program: `manualFileName` in the folder of `programPath`.
+// The manual is a file beside the program: `manualFileName` in the folder of `programPath`;
+// where there is none and the program is installed, the file in the suite's documentation
+// folder (share/doc/norva-suite from the program's bin folder). Without either, the place
+// beside the program, so the opener reports the missing file there.
 QUrl manualUrl(const QString& programPath, const QString& manualFileName);
 
 // Opens the manual through `openUrl`; false when there is no opener or it refused.

@@ -51,6 +51,12 @@ bool isLrc(const CommandState& s) {
 bool isTly(const CommandState& s) {
   return s.type == LyricFileType::Tly;
 }
+bool associated(const CommandState& s) {
+  return s.associated;
+}
+bool notAssociated(const CommandState& s) {
+  return !s.associated;
+}
 
 bool mainToolbarShown(const CommandState& s) {
   return s.mainToolbarVisible;
@@ -126,9 +132,8 @@ constexpr std::array kCommands{
     EditorCommand{kBatchTextEncoding, Menu::Convert, text::kBatchTextEncoding, {}, Feature::ConverterDialogs, always},
     EditorCommand{kWavToMp3, Menu::Convert, text::kWavToMp3, {}, Feature::WavToMp3, always},
 
-    // The associations piece brings its own rules for these two.
-    EditorCommand{kSetAssociations, Menu::Settings, text::kSetAssociations, {}, Feature::Associations, always},
-    EditorCommand{kRemoveAssociations, Menu::Settings, text::kRemoveAssociations, {}, Feature::Associations, always},
+    EditorCommand{kSetAssociations, Menu::Settings, text::kSetAssociations, {}, Feature::Associations, notAssociated},
+    EditorCommand{kRemoveAssociations, Menu::Settings, text::kRemoveAssociations, {}, Feature::Associations, associated},
 
     EditorCommand{kAbout, Menu::Help, text::kAbout, {}, Feature::Editor, always},
     EditorCommand{kUserManual, Menu::Help, text::kUserManualItem, {"F1"}, Feature::Editor, always},

@@ -98,6 +98,7 @@ struct CommandState {
   bool statusBarVisible = true;
   bool wordWrap = false;
   bool playerScreenVisible = false;
+  bool associated = false;  // the association test: ".lyr" names the editor's type
 };
 
 using CommandRule = bool (*)(const CommandState&);

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <array>
+
 #include "base/service/suite_library.h"
 
 namespace norva::device {
@@ -17,7 +19,8 @@ bool resolve(void* library, const char* name, Function& slot, std::string& missi
 LoadedLibrary load() {
   static Tcc730Functions table;
   LoadedLibrary result;
-  SuiteLibrary opened = openSuiteLibrary(kTcc730LibraryName, kTcc730LibraryVariable);
+  const std::array<std::filesystem::path, 1> installed{NORVA_SUITE_LIBRARY_FOLDER};
+  SuiteLibrary opened = openSuiteLibrary(kTcc730LibraryName, kTcc730LibraryVariable, installed);
   void* library = opened.handle;
   result.error = std::move(opened.error);
   if (library == nullptr) return result;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -21,6 +22,7 @@
 
 #include "audio/app/wav_to_mp3_dialog.h"
 #include "audio/service/lame_encoder.h"
+#include "base/service/registry_store.h"
 #include "editor/app/audio_commands.h"
 #include "editor/app/command_icons.h"
 #include "editor/app/lyric_edit.h"
@@ -28,6 +30,7 @@
 #include "editor/app/verify_sync_dialog.h"
 #include "editor/edit_rules.h"
 #include "editor/editor_messages.h"
+#include "editor/service/lyric_file_associations.h"
 #include "editor/service/lyrics_adapter.h"
 #include "editor/startup.h"
 #include "lyrics/app/mpr_convert_dialog.h"
@@ -59,6 +62,23 @@ QString viewText(const std::string& utf8) {
 
 std::string documentText(QString viewed) {
   return viewed.replace(u'\n', QStringLiteral("\r\n")).toStdString();
+}
+
+// The class-root store is opened for each look and each change, so that what another program
+// changed in between is kept.
+bool lyricFilesAssociated() {
+  RegistryStore store(RegistryStore::classesRootFile(RegistryStore::defaultFolder()));
+  return LyricFileAssociations(store, {}, {}).isAssociated();
+}
+
+void changeAssociations(const QString& programPath, int commandId) {
+  RegistryStore store(RegistryStore::classesRootFile(RegistryStore::defaultFolder()));
+  LyricFileAssociations associations(store, QFile::encodeName(programPath).toStdString(),
+                                     {xdgDataHome(), xdgConfigHome()});
+  if (commandId == command::kSetAssociations)
+    associations.associate();
+  else
+    associations.unassociate();
 }
 
 }  // namespace
@@ -249,6 +269,8 @@ CommandState SontravaWindow::commandState() const {
   audio_->addTo(state);
   state.playerScreenVisible = playerScreen_->isVisibleTo(this);
   state.features |= static_cast<unsigned>(Feature::WavToMp3);
+  state.features |= static_cast<unsigned>(Feature::Associations);
+  state.associated = lyricFilesAssociated();
   return state;
 }
 
@@ -377,6 +399,10 @@ CommandOutcome SontravaWindow::execute(int commandId) {
       dialog.exec();
       break;
     }
+    case kSetAssociations:
+    case kRemoveAssociations:
+      changeAssociations(env_.programPath, commandId);
+      break;
     case kNextPane:
     case kPreviousPane:
       edit_->setFocus();  // the view is the window's only pane

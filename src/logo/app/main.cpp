@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   env.openUrl = norva::desktop::openWithDesktop;
   env.programPath = QApplication::applicationFilePath();
   env.registryFile = norva::RegistryStore::classesRootFile(norva::RegistryStore::defaultFolder());
-  env.xdgDataHome = xdgDataHome();
+  env.xdgDataHome = norva::xdgDataHome();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     env.loader.dpiX = qRound(screen->logicalDotsPerInchX());
     env.loader.dpiY = qRound(screen->logicalDotsPerInchY());

@@ -1,54 +1,13 @@
 #include "logo/service/lgo_association.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
-
 #include "base/service/file_io.h"
-
-extern char** environ;
 
 namespace norva::logo {
 namespace {
 
 constexpr const char* kProgId = "Logo.LgoFile";
 
-// An Exec argument in double quotes, with the characters the desktop entry format reserves
-// inside quotes escaped, then the string-value escaping of the backslashes.
-std::string quoteExecArgument(const std::string& arg) {
-  std::string quoted = "\"";
-  for (char c : arg) {
-    if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  quoted += '"';
-  std::string out;
-  for (char c : quoted) {
-    if (c == '\\') out += '\\';
-    out += c;
-  }
-  return out;
-}
-
 }  // namespace
-
-void runDesktopTool(const std::vector<std::string>& command) {
-  if (command.empty()) return;
-  std::vector<char*> argv;
-  for (const auto& arg : command) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return;
-  int status = 0;
-  waitpid(pid, &status, 0);
-}
-
-std::filesystem::path xdgDataHome() {
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) return data;
-  const char* home = std::getenv("HOME");
-  return std::filesystem::path(home ? home : ".") / ".local" / "share";
-}
 
 LgoAssociation::LgoAssociation(RegistryStore& store, std::string programPath,
                                std::filesystem::path dataHome, ToolRunner runTool)
@@ -91,8 +50,9 @@ std::string LgoAssociation::desktopEntryText() const {
          "Name[zh_CN]=LOGO编辑工具\n"
          "Comment=NORVA RD710 LOGO编辑软件\n"
          "Exec=" +
-         quoteExecArgument(program_) +
+         desktopExecArgument(program_) +
          " %f\n"
+         "Icon=norva-glyphane\n"
          "Terminal=false\n"
          "Categories=Graphics;\n"
          "MimeType=" +

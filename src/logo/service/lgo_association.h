@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/service/desktop_association.h"
 #include "base/service/registry_store.h"
 
 namespace norva::logo {
@@ -14,15 +15,6 @@ namespace norva::logo {
 inline constexpr const char* kLgoMimeType = "application/x-norva-lgo";
 inline constexpr const char* kDesktopFileName = "norva-glyphane.desktop";
 inline constexpr const char* kMimePackageName = "norva-lgo.xml";
-
-// Runs a desktop database tool (program name, then arguments); failures are ignored.
-using ToolRunner = std::function<void(const std::vector<std::string>&)>;
-
-// Runs the tool with posix_spawnp and waits for it; a missing tool does nothing.
-void runDesktopTool(const std::vector<std::string>& command);
-
-// $XDG_DATA_HOME, else ~/.local/share.
-std::filesystem::path xdgDataHome();
 
 enum class RegisterOutcome {
   Registered,

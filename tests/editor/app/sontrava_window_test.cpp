@@ -19,6 +19,7 @@
 #include "base/gbk_codec.h"
 #include "base/recording_prompter.h"
 #include "base/service/file_io.h"
+#include "base/service/registry_store.h"
 #include "desktop/program_settings.h"
 #include "desktop/scripted_file_dialogs.h"
 #include "editor/app/lyric_edit.h"
@@ -60,6 +61,8 @@ class SontravaWindowTest : public ::testing::Test {
   SontravaWindowTest() {
     norva::testing::offscreenApp<QApplication>();
     ::setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (dir.path() / "data").c_str(), 1);
+    ::setenv("NORVA_REGISTRY_DIR", (dir.path() / "registry").c_str(), 1);
     desktop::setProgramIdentity(qt(text::kAppName));
     settings = desktop::openProgramSettings(qt(text::kAppName));
     window = makeWindow();
@@ -135,7 +138,7 @@ TEST_F(SontravaWindowTest, EveryCommandHasItsActionLabelKeysAndEnabling) {
     }
     if (cmd.feature != Feature::Editor && cmd.feature != Feature::ConverterDialogs &&
         cmd.feature != Feature::Audio && cmd.feature != Feature::SamiTools &&
-        cmd.feature != Feature::WavToMp3) {
+        cmd.feature != Feature::WavToMp3 && cmd.feature != Feature::Associations) {
       EXPECT_FALSE(act->isEnabled());
       EXPECT_EQ(window->execute(cmd.id), CommandOutcome::Disabled);
     }
@@ -145,6 +148,34 @@ TEST_F(SontravaWindowTest, EveryCommandHasItsActionLabelKeysAndEnabling) {
   std::vector<int> shown;
   for (QAction* act : window->syncToolbar()->actions()) shown.push_back(act->data().toInt());
   EXPECT_EQ(shown, std::vector<int>(syncToolbarButtons().begin(), syncToolbarButtons().end()));
+}
+
+// The two Settings items follow the association test; each enables the other once carried out.
+TEST_F(SontravaWindowTest, AssociationItemsFollowTheRegistryStore) {
+  QAction* associate = window->action(command::kSetAssociations);
+  QAction* unassociate = window->action(command::kRemoveAssociations);
+  window->refreshCommands();
+  EXPECT_TRUE(associate->isEnabled());
+  EXPECT_FALSE(unassociate->isEnabled());
+  EXPECT_EQ(window->execute(command::kRemoveAssociations), CommandOutcome::Disabled);
+
+  ASSERT_EQ(window->execute(command::kSetAssociations), CommandOutcome::Done);
+  EXPECT_FALSE(associate->isEnabled());
+  EXPECT_TRUE(unassociate->isEnabled());
+  RegistryStore store(dir.path() / "registry" / "classes_root.reg");
+  EXPECT_EQ(store.value("Zuvoza.LyrFile\\shell\\open\\command", ""),
+            "\"" + (dir.path() / "bin" / "sontrava").string() + "\" /LYR \"%L\"");
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "config" / "mimeapps.list"));
+
+  // Another program takes ".lyr" over: the items turn when the menu is next shown.
+  ASSERT_TRUE(store.setValue(".lyr", "", "Other.LyrFile"));
+  emit window->menu(Menu::Settings)->aboutToShow();
+  EXPECT_TRUE(associate->isEnabled());
+  ASSERT_TRUE(store.setValue(".lyr", "", "Zuvoza.LyrFile"));
+  emit window->menu(Menu::Settings)->aboutToShow();
+  ASSERT_EQ(window->execute(command::kRemoveAssociations), CommandOutcome::Done);
+  EXPECT_TRUE(associate->isEnabled());
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "config" / "mimeapps.list"));
 }
 
 // The MPR dialog, the text encoding dialog and the WAV to MP3 window are in the program; the other
