@@ -14,6 +14,7 @@ packages=(
   shared-mime-info desktop-file-utils xdg-utils
   dosfstools mtools binutils
   fonts-wqy-microhei fonts-dejavu-core
+  groff-base
 )
 
 missing=()
