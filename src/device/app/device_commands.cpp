@@ -214,8 +214,11 @@ DeviceCommandOutcome DeviceCommands::userManual() {
 }
 
 DeviceCommandOutcome DeviceCommands::htmlHelp() {
-  // HTML help opens where a viewer for it exists; without the help file nothing happens.
-  const std::filesystem::path help = programFolder() / kHtmlHelpFile;
+  // The compiled help file of the Windows program is, here, the manual as HTML pages in the
+  // same "HtmlHelp" folder beside the program, opened in the desktop's browser at its table
+  // of contents. Without the help nothing happens, as where no help viewer exists.
+  constexpr const char* kHtmlHelpIndex = "HtmlHelp/index.html";
+  const std::filesystem::path help = programFolder() / kHtmlHelpIndex;
   std::error_code ec;
   if (std::filesystem::exists(help, ec) && env_.openUrl)
     env_.openUrl(QUrl::fromLocalFile(QString::fromStdString(help.string())));
