@@ -33,9 +33,9 @@ CommandResult norvaWithStdoutTo(const std::string& target, const std::vector<std
   return runCommand(argv);
 }
 
-const std::vector<std::string> kCommands{
-    "lyr",     "lrc",   "unlyr",     "screens",   "smi",   "timetable", "logo", "info",
-    "play",    "mpr",   "player",    "hex2bin",   "txt16", "batch-lrc", "batch-mpr"};
+const std::vector<std::string> kCommands{"lyr",       "lrc",     "unlyr", "screens",   "smi",
+                                         "timetable", "logo",    "info",  "play",      "mpr",
+                                         "player",    "hex2bin", "txt16", "batch-lrc", "batch-mpr"};
 
 TEST(NorvaConventions, EveryCommandExplainsEachOptionOfItsUsage) {
   const std::regex option(R"([ \[|](--?[a-z][a-z-]*))");
