@@ -14,6 +14,7 @@
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
+#include <QTextTable>
 #include <QUrl>
 
 namespace norva::manual {
@@ -44,6 +45,23 @@ bool addPictures(QTextDocument& doc, const QString& markdown, const QStringList&
     doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
   }
   return true;
+}
+
+// Tables span the text width, so that long cells wrap inside the page instead of running
+// over its edge.
+void fitTables(QTextDocument& doc) {
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    QTextTable* table = QTextCursor(block).currentTable();
+    if (table == nullptr || table->cellAt(block.position()).row() != 0 ||
+        table->cellAt(block.position()).column() != 0)
+      continue;
+    QTextTableFormat format = table->format();
+    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    format.setCellPadding(3);
+    format.setCellSpacing(0);
+    format.setBorderCollapse(true);
+    table->setFormat(format);
+  }
 }
 
 // Fixed-pitch text (commands, file names) keeps the monospace font for Latin letters and
@@ -192,6 +210,7 @@ bool writePdf(const std::vector<Chapter>& chapters, const BookStyle& style, cons
   doc.setMarkdown(markdown);  // clears the document's resources: the pictures come after
   if (!addPictures(doc, markdown, style.imageFolders, error)) return false;
   styleFragments(doc, style.fontFamily);
+  fitTables(doc);
   // Every chapter starts on a new page; the first page holds the title and the contents.
   bool first = true;
   for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
