@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 
 #include "manual_book.h"
+#include "test_support/temp_dir.h"
 
 namespace norva::manual {
 namespace {
@@ -60,6 +61,27 @@ TEST(BuiltManual, HtmlIndexLinksEveryChapterAndEveryPictureIsThere) {
     for (const QString& picture : imageNames(chapter.markdown))
       EXPECT_TRUE(QFile::exists(help + picture)) << picture.toStdString();
   }
+}
+
+// The manual's own install component puts the PDF, the whole HTML help and the man page in
+// their install folders.
+TEST(BuiltManual, InstallPutsTheManualBesideThePrograms) {
+  TempDir prefix;
+  QProcess install;
+  install.start(QStringLiteral(NORVA_CMAKE),
+                {QStringLiteral("--install"), QStringLiteral(NORVA_BUILD_DIR),
+                 QStringLiteral("--component"), QStringLiteral("manual"),
+                 QStringLiteral("--prefix"), QString::fromStdString(prefix.path().string())});
+  ASSERT_TRUE(install.waitForFinished(120000));
+  ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+  const QString root = QString::fromStdString(prefix.path().string()) + '/';
+  EXPECT_EQ(readAll(root + NORVA_MANUAL_INSTALL_DIR + "/RD710_CHS.pdf"),
+            readAll(kBuildDir + "/RD710_CHS.pdf"));
+  EXPECT_TRUE(QFile::exists(root + NORVA_HTML_HELP_INSTALL_DIR + "/index.html"));
+  for (const Chapter& chapter : sourceChapters())
+    EXPECT_TRUE(QFile::exists(root + NORVA_HTML_HELP_INSTALL_DIR + '/' + chapter.pageName))
+        << chapter.pageName.toStdString();
+  EXPECT_TRUE(QFile::exists(root + NORVA_MAN_INSTALL_DIR + "/norva.1"));
 }
 
 TEST(BuiltManual, ManPagePassesGroffWithoutWarnings) {
