@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -67,7 +68,9 @@ void fitTables(QTextDocument& doc) {
 // Fixed-pitch text (commands, file names) keeps the monospace font for Latin letters and
 // takes the CJK font for the rest; pictures are held to the page's width.
 void styleFragments(QTextDocument& doc, const QString& fontFamily) {
-  const QString mono = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+  // The system's fixed font is an alias ("monospace"); in a list of families Qt takes only
+  // real family names, so the alias is resolved first.
+  const QString mono = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
   for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
@@ -83,7 +86,7 @@ void styleFragments(QTextDocument& doc, const QString& fontFamily) {
           format = image;
           changed = true;
         }
-      } else if (format.fontFixedPitch()) {
+      } else if (format.fontFixedPitch() || format.fontStyleHint() == QFont::Monospace) {
         format.setFontFamilies(QStringList{mono, fontFamily});
         changed = true;
       }
