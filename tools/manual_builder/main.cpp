@@ -5,13 +5,13 @@
 //   norva_manual_builder book --source DIR --images DIR... --font FILE --pdf OUT --html DIR
 //   norva_manual_builder man --norva PROGRAM --output OUT
 #include <QDir>
-#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStringList>
 #include <cstdio>
 
+#include "base/service/file_io.h"
 #include "man_page.h"
 #include "manual_book.h"
 
@@ -95,11 +95,9 @@ int makeManPage(const QStringList& args) {
     commands.push_back({name, help.toStdString()});
   }
   if (commands.empty()) return fail(program + ": its help lists no command");
-  QFile file(output);
   const std::string page = manPage(version.toStdString(), overview.toStdString(), commands);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      file.write(page.data(), static_cast<qint64>(page.size())) < 0 || !file.flush())
-    return fail(output + ": " + file.errorString());
+  const norva::WriteResult written = norva::writeFileAtomically(output.toStdString(), page);
+  if (!written.ok()) return fail(output + ": " + QString::fromStdString(written.error));
   return 0;
 }
 

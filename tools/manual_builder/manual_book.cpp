@@ -1,5 +1,7 @@
 #include "manual_book.h"
 
+#include "base/service/file_io.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -109,13 +111,12 @@ QString frontMatter(const std::vector<Chapter>& chapters, const QString& bookTit
 }
 
 bool writeTextFile(const QString& path, const QString& text, QString& error) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0 ||
-      !file.flush()) {
-    error = QStringLiteral("%1: %2").arg(path, file.errorString());
-    return false;
-  }
-  return true;
+  const QByteArray bytes = text.toUtf8();
+  const WriteResult written = writeFileAtomically(
+      path.toStdString(), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+  if (!written.ok())
+    error = QStringLiteral("%1: %2").arg(path, QString::fromStdString(written.error));
+  return written.ok();
 }
 
 QString htmlEscaped(const QString& text) {
