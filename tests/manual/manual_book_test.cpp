@@ -41,6 +41,7 @@ TEST(ManualBook, ChaptersAreTakenInTheOrderOfTheirFileNames) {
   writeFile(dir.path() / "02-second.md", "# 第二\n");
   writeFile(dir.path() / "01-first.md", "# 第一\n");
   writeFile(dir.path() / "notes.txt", "not a chapter");
+  writeFile(dir.path() / "README.md", "# how to write the chapters\n");
   QString error;
   const auto chapters = loadChapters(QString::fromStdString(dir.path().string()), error);
   ASSERT_EQ(chapters.size(), 3u) << error.toStdString();

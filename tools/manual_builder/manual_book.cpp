@@ -182,7 +182,7 @@ QStringList imageNames(const QString& markdown) {
 std::vector<Chapter> loadChapters(const QString& folder, QString& error) {
   std::vector<Chapter> chapters;
   const QDir dir(folder);
-  const QStringList files = dir.entryList({QStringLiteral("*.md")}, QDir::Files, QDir::Name);
+  const QStringList files = dir.entryList({QStringLiteral("[0-9]*.md")}, QDir::Files, QDir::Name);
   for (const QString& name : files) {
     QFile file(dir.filePath(name));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -200,7 +200,7 @@ std::vector<Chapter> loadChapters(const QString& folder, QString& error) {
     }
     chapters.push_back(std::move(chapter));
   }
-  if (chapters.empty()) error = QStringLiteral("%1: no chapter (*.md)").arg(folder);
+  if (chapters.empty()) error = QStringLiteral("%1: no chapter ([0-9]*.md)").arg(folder);
   return chapters;
 }
 

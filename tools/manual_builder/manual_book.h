@@ -1,7 +1,8 @@
 #pragma once
-// The user manual as a book: its chapters are the Markdown files of one folder, taken in the
-// order of their names ("01-...md", "02-...md"). From them come the PDF that F1 opens and the
-// HTML help (one page a chapter and an index.html with the table of contents).
+// The user manual as a book: its chapters are the Markdown files of one folder whose names
+// start with a digit, taken in the order of their names ("01-...md", "02-...md"). From them come
+// the PDF that F1 opens and the HTML help (one page a chapter and an index.html with the table of
+// contents).
 #include <QString>
 #include <QStringList>
 #include <vector>
