@@ -2,6 +2,7 @@
 
 #include "base/service/file_io.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,9 +17,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextFrame>
 #include <QTextImageFormat>
 #include <QTextTable>
 #include <QUrl>
+#include <memory>
 
 namespace norva::manual {
 namespace {
@@ -102,12 +105,72 @@ void styleFragments(QTextDocument& doc, const QString& fontFamily) {
   }
 }
 
-QString frontMatter(const std::vector<Chapter>& chapters, const QString& bookTitle) {
+// The title page: the book's title and the contents, with the page each chapter starts on
+// when `pages` has one for it.
+QString frontMatter(const std::vector<Chapter>& chapters, const QString& bookTitle,
+                    const std::vector<int>& pages) {
   QString text = QStringLiteral("# %1\n\n**目录**\n\n").arg(bookTitle);
-  int number = 1;
-  for (const Chapter& chapter : chapters)
-    text += QStringLiteral("%1. %2\n").arg(number++).arg(chapter.title);
+  for (size_t i = 0; i < chapters.size(); ++i) {
+    text += QStringLiteral("%1. %2").arg(i + 1).arg(chapters[i].title);
+    if (i < pages.size()) text += QStringLiteral(" …… %1").arg(pages[i]);
+    text += '\n';
+  }
   return text + "\n";
+}
+
+// The whole book in one document: the title page, then every chapter from a new page.
+bool buildBook(QTextDocument& doc, const std::vector<Chapter>& chapters, const BookStyle& style,
+               const std::vector<int>& pages, QString& error) {
+  QString markdown = frontMatter(chapters, style.bookTitle, pages);
+  for (const Chapter& chapter : chapters) markdown += chapter.markdown + QStringLiteral("\n\n");
+  doc.setDefaultFont(QFont(style.fontFamily, 10));
+  doc.setMarkdown(markdown);  // clears the document's resources: the pictures come after
+  if (!addPictures(doc, markdown, style.imageFolders, error)) return false;
+  styleFragments(doc, style.fontFamily);
+  fitTables(doc);
+  bool first = true;
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    if (block.blockFormat().headingLevel() != 1) continue;
+    if (first) {
+      first = false;
+      continue;
+    }
+    QTextCursor cursor(block);
+    QTextBlockFormat format = block.blockFormat();
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    cursor.setBlockFormat(format);
+  }
+  return true;
+}
+
+// The pages (from 1) on which the chapters start when `doc` is printed on `device`. The
+// layout is the one QTextDocument::print() makes of its copy of a document without a page
+// size: the device's whole page, with margins of 2 cm at 96 dpi, which the layout scales.
+std::vector<int> chapterPages(const QTextDocument& doc, QPagedPaintDevice& device) {
+  constexpr double kSourceDpi = 96.0;
+  constexpr double kCentimetresPerInch = 2.54;
+  const std::unique_ptr<QTextDocument> copy(doc.clone());
+  copy->documentLayout()->setPaintDevice(&device);
+  const int margin = static_cast<int>((2 / kCentimetresPerInch) * kSourceDpi);
+  QTextFrameFormat frame = copy->rootFrame()->frameFormat();
+  frame.setLeftMargin(margin);
+  frame.setRightMargin(margin);
+  frame.setTopMargin(margin);
+  frame.setBottomMargin(margin);
+  copy->rootFrame()->setFrameFormat(frame);
+  copy->setPageSize(QSizeF(device.width(), device.height()));
+  std::vector<int> pages;
+  bool title = true;  // the first level-one heading is the book's title
+  for (QTextBlock block = copy->begin(); block.isValid(); block = block.next()) {
+    if (block.blockFormat().headingLevel() != 1) continue;
+    if (title) {
+      title = false;
+      continue;
+    }
+    const double top = copy->documentLayout()->blockBoundingRect(block).top();
+    pages.push_back(static_cast<int>(top / copy->pageSize().height()) + 1);
+  }
+  return pages;
 }
 
 bool writeTextFile(const QString& path, const QString& text, QString& error) {
@@ -206,34 +269,17 @@ std::vector<Chapter> loadChapters(const QString& folder, QString& error) {
 
 bool writePdf(const std::vector<Chapter>& chapters, const BookStyle& style, const QString& path,
               QString& error) {
-  QString markdown = frontMatter(chapters, style.bookTitle);
-  for (const Chapter& chapter : chapters) markdown += chapter.markdown + QStringLiteral("\n\n");
-
-  QTextDocument doc;
-  doc.setDefaultFont(QFont(style.fontFamily, 10));
-  doc.setMarkdown(markdown);  // clears the document's resources: the pictures come after
-  if (!addPictures(doc, markdown, style.imageFolders, error)) return false;
-  styleFragments(doc, style.fontFamily);
-  fitTables(doc);
-  // Every chapter starts on a new page; the first page holds the title and the contents.
-  bool first = true;
-  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-    if (block.blockFormat().headingLevel() != 1) continue;
-    if (first) {
-      first = false;
-      continue;
-    }
-    QTextCursor cursor(block);
-    QTextBlockFormat format = block.blockFormat();
-    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    cursor.setBlockFormat(format);
-  }
-
   QPdfWriter writer(path);
   writer.setTitle(style.bookTitle);
   writer.setCreator(QStringLiteral("norva_manual_builder"));
   writer.setPageSize(QPageSize(QPageSize::A4));
   writer.setResolution(300);
+  // Laid out once to learn where the chapters start, then again with those pages in the
+  // contents (which fit on the title page, so the chapters do not move).
+  QTextDocument draft;
+  if (!buildBook(draft, chapters, style, {}, error)) return false;
+  QTextDocument doc;
+  if (!buildBook(doc, chapters, style, chapterPages(draft, writer), error)) return false;
   doc.print(&writer);
   QFile written(path);
   if (!written.exists() || written.size() == 0) {
