@@ -15,6 +15,7 @@ packages=(
   dosfstools mtools binutils
   fonts-wqy-microhei fonts-dejavu-core
   lame
+  groff-base
 )
 
 missing=()

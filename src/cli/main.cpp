@@ -23,7 +23,18 @@ void printUsage(std::ostream& out) {
          "A refused command ends with a line \"norva: FILE: why\" naming the file at fault, after\n"
          "the player's own message (\"[caption] text\") when there is one.\n"
          "exit codes: 0 done, 1 refused (the reason is on stderr), 2 cancelled by a warning\n"
-         "answer, 64 usage error, 130 interrupted\n";
+         "answer, 64 usage error, 130 interrupted (Ctrl-C), 143 terminated (SIGTERM)\n"
+         "\nenvironment:\n"
+         "  NORVA_PLAYER_DIR        the simulated player's folder (player), by default\n"
+         "                          $XDG_DATA_HOME/norva/player\n"
+         "  NORVA_TCC730_LIBRARY    the player library libnorva_tcc730.so (player); without\n"
+         "                          it the one beside norva, else the library path\n"
+         "  NORVA_ALSA_DEVICE       the ALSA PCM that play --audio alsa opens, by default\n"
+         "                          the default device\n"
+         "  NORVA_PICTURES_LIBRARY  the picture plugin libnorva_pictures.so (logo)\n"
+         "\nThe user manual RD710_CHS.pdf beside the suite's programs explains the lyric\n"
+         "editor, the device manager and the logo converter; man norva shows this help and\n"
+         "the help of every command.\n";
 }
 
 void printHelp(const Command& command) {

@@ -33,9 +33,10 @@ CommandResult norvaWithStdoutTo(const std::string& target, const std::vector<std
   return runCommand(argv);
 }
 
-const std::vector<std::string> kCommands{"lyr",  "lrc",  "unlyr", "screens", "logo",
-                                         "info", "play", "mpr",   "player",  "hex2bin",
-                                         "txt16", "batch-lrc", "batch-mpr", "wav2mp3"};
+const std::vector<std::string> kCommands{"lyr",       "lrc",     "unlyr", "screens",   "smi",
+                                         "timetable", "logo",    "info",  "play",      "mpr",
+                                         "player",    "hex2bin", "txt16", "batch-lrc", "batch-mpr",
+                                         "wav2mp3"};
 
 TEST(NorvaConventions, EveryCommandExplainsEachOptionOfItsUsage) {
   const std::regex option(R"([ \[|](--?[a-z][a-z-]*))");
@@ -67,6 +68,19 @@ TEST(NorvaConventions, VersionAndOverviewGoToStandardOutput) {
     EXPECT_NE(overview.out.find("\n  " + name + " "), std::string::npos) << name;
   EXPECT_EQ(norva({}).exitCode, 64);
   EXPECT_EQ(norva({"frobnicate"}).exitCode, 64);
+}
+
+// Every command the overview lists is one whose help the test above checks.
+TEST(NorvaConventions, OverviewListsExactlyTheCheckedCommands) {
+  const std::string overview = norva({"--help"}).out;
+  std::set<std::string> listed;
+  const size_t list = overview.find("\ncommands:\n");
+  ASSERT_NE(list, std::string::npos) << overview;
+  for (size_t line = overview.find('\n', list + 1) + 1;
+       line < overview.size() && overview.compare(line, 2, "  ") == 0;
+       line = overview.find('\n', line) + 1)
+    listed.insert(overview.substr(line + 2, overview.find(' ', line + 2) - line - 2));
+  EXPECT_EQ(listed, std::set<std::string>(kCommands.begin(), kCommands.end()));
 }
 
 TEST(NorvaConventions, HelpAfterDoubleDashIsAFileName) {

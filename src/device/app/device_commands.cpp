@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "desktop/about_dialog.h"
@@ -214,11 +215,12 @@ DeviceCommandOutcome DeviceCommands::userManual() {
 }
 
 DeviceCommandOutcome DeviceCommands::htmlHelp() {
-  // HTML help opens where a viewer for it exists; without the help file nothing happens.
-  const std::filesystem::path help = programFolder() / kHtmlHelpFile;
-  std::error_code ec;
-  if (std::filesystem::exists(help, ec) && env_.openUrl)
-    env_.openUrl(QUrl::fromLocalFile(QString::fromStdString(help.string())));
+  // The help is the manual as HTML pages, opened in the desktop's browser at its table of
+  // contents: in "HtmlHelp" beside the program, or where the installed manual lies. Without it
+  // nothing happens, as where no help viewer exists.
+  const QUrl help = desktop::manualUrl(QString::fromStdString(env_.programPath.string()),
+                                       QString::fromUtf8(kHtmlHelpIndex));
+  if (QFileInfo::exists(help.toLocalFile()) && env_.openUrl) env_.openUrl(help);
   return DeviceCommandOutcome::Done;
 }
 

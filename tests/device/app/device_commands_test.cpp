@@ -188,9 +188,12 @@ TEST_F(CommandsTest, TheManualAndTheHtmlHelpOpenFromTheProgramFolder) {
   std::filesystem::create_directories(programFolder() / "HtmlHelp");
   std::ofstream(programFolder() / "HtmlHelp" / "Podrix.chm") << "help";
   EXPECT_EQ(commands->run(command::kHtmlHelp, nullptr), DeviceCommandOutcome::Done);
+  EXPECT_EQ(opened.size(), 1u);  // a compiled help file has no viewer here
+  std::ofstream(programFolder() / "HtmlHelp" / "index.html") << "<html></html>";
+  EXPECT_EQ(commands->run(command::kHtmlHelp, nullptr), DeviceCommandOutcome::Done);
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_EQ(opened[1].toLocalFile().toStdString(),
-            (programFolder() / "HtmlHelp" / "Podrix.chm").string());
+            (programFolder() / "HtmlHelp" / "index.html").string());
 
   opens = false;
   EXPECT_EQ(commands->run(command::kUserManual, nullptr), DeviceCommandOutcome::Failed);
