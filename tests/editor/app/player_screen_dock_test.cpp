@@ -34,7 +34,8 @@ class PlayerScreenDockTest : public ::testing::Test {
     window = makeWindow();
   }
 
-  std::unique_ptr<SontravaWindow> makeWindow() {
+  // `ownAudio`: the dock follows the window's own player instead of `position`.
+  std::unique_ptr<SontravaWindow> makeWindow(bool ownAudio = false) {
     ticks.clear();
     SontravaEnvironment env;
     env.prompter = &prompter;
@@ -48,7 +49,7 @@ class PlayerScreenDockTest : public ::testing::Test {
     };
     auto made = std::make_unique<SontravaWindow>(env);
     made->show();
-    made->setAudioLink({[this] { return position; }, {}, {}});
+    if (!ownAudio) made->setAudioLink({[this] { return position; }, {}, {}});
     return made;
   }
 
@@ -157,6 +158,26 @@ TEST_F(PlayerScreenDockTest, TextThatDoesNotCompileShowsTheMessage) {
   compileTicks().fire();
   EXPECT_EQ(window->playerScreen()->face()->message(), QString());
   EXPECT_EQ(window->playerScreen()->face()->screen(), QStringLiteral("short"));
+}
+
+// Without a link of the test's own, the screen follows the song the window's audio commands play.
+TEST_F(PlayerScreenDockTest, FollowsTheSongOfTheAudioCommands) {
+  window = makeWindow(true);
+  open("title\r\n<1000>one\r\n<3500>two");
+  window->execute(command::kPlayerScreen);
+  positionTicks().fire();
+  EXPECT_EQ(window->playerScreen()->face()->screen(), QString());  // no audio open
+
+  ASSERT_TRUE(writeFileAtomically(dir.path() / "song.mp3", std::string("ID3")).ok());
+  editorPlayer.addFile(dir.path() / "song.mp3", 60.0);
+  dialogs.open.answers = {QString::fromStdString((dir.path() / "song.mp3").string())};
+  ASSERT_EQ(window->execute(command::kOpenAudio), CommandOutcome::Done);
+  editorPlayer.advance(1.5);
+  positionTicks().fire();
+  EXPECT_EQ(window->playerScreen()->face()->screen(), QStringLiteral("one"));
+  editorPlayer.advance(2.5);
+  positionTicks().fire();
+  EXPECT_EQ(window->playerScreen()->face()->screen(), QStringLiteral("two"));
 }
 
 }  // namespace
