@@ -1,0 +1,89 @@
+#include "lyrics/app/batch_list_dialog.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QTreeWidget>
+
+#include "lyrics/app/file_entry_table.h"
+#include "lyrics/lyrics_messages.h"
+
+namespace norva::lyr::app {
+
+BatchListDialog::BatchListDialog(Prompter& prompter, ListChoosers& choosers,
+                                 std::string_view addFilter, Message busyMessage, QWidget* parent)
+    : QDialog(parent),
+      prompter_(prompter),
+      choosers_(choosers),
+      addFilter_(addFilter),
+      busyMessage_(std::move(busyMessage)) {
+  inputTable_ = makeFileEntryTable(this);
+  outputTable_ = makeFileEntryTable(this);
+  progress_ = new QProgressBar(this);
+  progress_->setRange(0, 1);
+  progress_->setValue(0);
+}
+
+void BatchListDialog::addFiles() {
+  if (busy()) return;  // the run walks the input list
+  desktop::FileDialogSetup setup;
+  setup.filter = qtFilters(addFilter_);
+  for (const QString& path : choosers_.chooseFiles(setup)) {
+    if (std::optional<FileEntry> entry = fileEntryOnDisk(path.toStdString()))
+      inputs_.add(std::move(*entry));
+  }
+  showFileEntries(*inputTable_, inputs_);
+}
+
+void BatchListDialog::deleteSelected() {
+  if (busy()) return;
+  const std::vector<size_t> rows = selectedRows(*inputTable_);
+  inputs_.remove(rows);
+  showFileEntries(*inputTable_, inputs_);
+}
+
+void BatchListDialog::clearInputs() {
+  if (busy()) return;
+  inputs_.clear();
+  showFileEntries(*inputTable_, inputs_);
+}
+
+void BatchListDialog::clearOutputs() {
+  // Between two files of a run too: the run adds the files it writes after this.
+  outputs_.clear();
+  showFileEntries(*outputTable_, outputs_);
+}
+
+void BatchListDialog::browseFolder(QComboBox& combo) {
+  if (const std::optional<QString> folder = choosers_.chooseFolder(qt(text::kFolderPickerTitle)))
+    combo.setEditText(chosenFolder(*folder));
+}
+
+BatchRun BatchListDialog::runBatch(bool converts, const Runner& run) {
+  if (busy()) return {};
+  if (converts) {
+    progress_->setRange(0, static_cast<int>(inputs_.size()));
+    progress_->setValue(0);
+    setRunning(true);
+  }
+  const BatchRun result = run([this](const BatchFileReport& report) {
+    progress_->setValue(progress_->value() + 1);
+    showFileEntries(*outputTable_, outputs_);
+    emit fileDone(report);
+    QCoreApplication::processEvents();  // the window and the stop request between files
+  });
+  if (converts) setRunning(false);
+  showFileEntries(*outputTable_, outputs_);
+  return result;
+}
+
+void BatchListDialog::reject() {
+  // Closing by the close box comes here too (QDialog::closeEvent rejects).
+  if (busy()) {
+    prompter_.show(busyMessage_);
+    return;
+  }
+  QDialog::reject();
+}
+
+}  // namespace norva::lyr::app

@@ -1,0 +1,80 @@
+#pragma once
+// What the LRC and MPR batch dialogs share: the input list with add, delete and clear, the
+// output list, the folder pickers, the progress bar and the run itself. A run takes the files
+// one by one on the dialog's thread, so the converters' questions and error boxes are asked
+// there; between two files the window handles its events, so the progress bar moves and a stop
+// request is heard before the next file. While a run goes on, closing the dialog (its close
+// box, Escape or "退出(&Q)") is refused with the dialog's own message.
+#include <QDialog>
+#include <functional>
+#include <string_view>
+
+#include "base/prompter.h"
+#include "lyrics/app/list_choosers.h"
+#include "lyrics/file_entry_list.h"
+#include "lyrics/service/batch_run.h"
+
+class QComboBox;
+class QProgressBar;
+class QTreeWidget;
+
+namespace norva::lyr::app {
+
+class BatchListDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // "添加(&A)": the chosen files that exist, each once. Nothing while a run goes on.
+  void addFiles();
+  // "删除(&D)": the selected rows of the input list.
+  void deleteSelected();
+  // Clears the input list.
+  void clearInputs();
+  // The stop request; the run ends before its next file.
+  void requestStop() { control_.requestStop(); }
+
+  const FileEntryList& inputs() const { return inputs_; }
+  const FileEntryList& outputs() const { return outputs_; }
+  QTreeWidget* inputTable() const { return inputTable_; }
+  QTreeWidget* outputTable() const { return outputTable_; }
+  QProgressBar* progress() const { return progress_; }
+  bool busy() const { return control_.busy(); }
+
+ signals:
+  // Each file of a run once it is taken, while the run goes on.
+  void fileDone(const norva::lyr::BatchFileReport& report);
+
+ protected:
+  // `addFilter` in the form of qtFilters; `busyMessage` refuses closing during a run.
+  BatchListDialog(Prompter& prompter, ListChoosers& choosers, std::string_view addFilter,
+                  Message busyMessage, QWidget* parent);
+
+  // The folder picker into `combo`: a link stands for its target, the text ends in '/'.
+  void browseFolder(QComboBox& combo);
+  // Clears the output list.
+  void clearOutputs();
+
+  using Runner = std::function<BatchRun(const BatchFileObserver&)>;
+  // Runs `run`, which converts the input list into the output list. `converts` says whether it
+  // will take any file (otherwise it only refuses with its message): then the controls are set
+  // for a run and the progress bar counts the files.
+  BatchRun runBatch(bool converts, const Runner& run);
+  // The controls' enabling during a run (true) and outside one (false).
+  virtual void setRunning(bool running) = 0;
+
+  void reject() override;
+
+  Prompter& prompter_;
+  BatchControl control_;
+  FileEntryList inputs_;
+  FileEntryList outputs_;
+
+ private:
+  ListChoosers& choosers_;
+  std::string_view addFilter_;
+  Message busyMessage_;
+  QTreeWidget* inputTable_ = nullptr;
+  QTreeWidget* outputTable_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+};
+
+}  // namespace norva::lyr::app

@@ -1,0 +1,139 @@
+#include "lyrics/app/mpr_batch_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+#include "lyrics/lyrics_messages.h"
+#include "lyrics/service/mpr_batch.h"
+
+namespace norva::lyr::app {
+namespace {
+
+QComboBox* makeFolderCombo(QWidget* parent) {
+  auto* combo = new QComboBox(parent);
+  combo->setEditable(true);
+  return combo;
+}
+
+}  // namespace
+
+MprBatchDialog::MprBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidget* parent)
+    : BatchListDialog(prompter, choosers, text::kMprBatchFilter, mprBatchBusyMessage(), parent) {
+  setWindowTitle(qt(text::kMprToolCaption));
+  lyricFolder_ = makeFolderCombo(this);
+  outputFolder_ = makeFolderCombo(this);
+  // One parent: choosing one clears the other two; none is chosen at first.
+  tly_ = new QRadioButton(qt(text::kMprBatchKindTly), this);
+  lyr_ = new QRadioButton(qt(text::kMprBatchKindLyr), this);
+  lrc_ = new QRadioButton(qt(text::kMprBatchKindLrc), this);
+  add_ = new QPushButton(qt(text::kAddButton), this);
+  delete_ = new QPushButton(qt(text::kDeleteButton), this);
+  clear_ = new QPushButton(qt(text::kMprBatchClearInputs), this);
+  browseLyric_ = new QPushButton(qt(text::kBrowseButton), this);
+  browseOutput_ = new QPushButton(qt(text::kBrowseButton), this);
+  start_ = new QPushButton(qt(text::kStartButton), this);
+  stop_ = new QPushButton(qt(text::kStopButton), this);
+  stop_->setEnabled(false);
+  clearOutput_ = new QPushButton(qt(text::kMprBatchClearOutputs), this);
+  quit_ = new QPushButton(qt(text::kQuitButton), this);
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(new QLabel(qt(text::kMprBatchInputs), this), 0, 0);
+  grid->addWidget(new QLabel(qt(text::kMprBatchOutputs), this), 0, 1);
+  grid->addWidget(inputTable(), 1, 0);
+  grid->addWidget(outputTable(), 1, 1);
+  auto* listButtons = new QHBoxLayout;
+  listButtons->addWidget(add_);
+  listButtons->addWidget(delete_);
+  listButtons->addWidget(clear_);
+  grid->addLayout(listButtons, 2, 0);
+  auto* outputButtons = new QHBoxLayout;
+  outputButtons->addStretch();
+  outputButtons->addWidget(clearOutput_);
+  grid->addLayout(outputButtons, 2, 1);
+  auto* folders = new QGridLayout;
+  folders->addWidget(new QLabel(qt(text::kMprBatchLyricFolder), this), 0, 0);
+  folders->addWidget(lyricFolder_, 0, 1);
+  folders->addWidget(browseLyric_, 0, 2);
+  folders->addWidget(new QLabel(qt(text::kMprBatchOutputFolder), this), 1, 0);
+  folders->addWidget(outputFolder_, 1, 1);
+  folders->addWidget(browseOutput_, 1, 2);
+  folders->setColumnStretch(1, 1);
+  grid->addLayout(folders, 3, 0, 1, 2);
+  auto* kinds = new QHBoxLayout;
+  kinds->addWidget(tly_);
+  kinds->addWidget(lyr_);
+  kinds->addWidget(lrc_);
+  kinds->addStretch();
+  grid->addLayout(kinds, 4, 0, 1, 2);
+  grid->addWidget(progress(), 5, 0, 1, 2);
+  auto* runButtons = new QHBoxLayout;
+  runButtons->addStretch();
+  runButtons->addWidget(start_);
+  runButtons->addWidget(stop_);
+  runButtons->addWidget(quit_);
+  grid->addLayout(runButtons, 6, 0, 1, 2);
+
+  connect(add_, &QPushButton::clicked, this, &MprBatchDialog::addFiles);
+  connect(delete_, &QPushButton::clicked, this, &MprBatchDialog::deleteSelected);
+  connect(clear_, &QPushButton::clicked, this, &MprBatchDialog::clearInputs);
+  connect(browseLyric_, &QPushButton::clicked, this, &MprBatchDialog::browseLyricFolder);
+  connect(browseOutput_, &QPushButton::clicked, this, &MprBatchDialog::browseOutputFolder);
+  connect(start_, &QPushButton::clicked, this, [this] { start(); });
+  connect(stop_, &QPushButton::clicked, this, &MprBatchDialog::requestStop);
+  connect(clearOutput_, &QPushButton::clicked, this, &MprBatchDialog::clearOutputList);
+  connect(quit_, &QPushButton::clicked, this, &MprBatchDialog::reject);
+}
+
+void MprBatchDialog::browseLyricFolder() {
+  browseFolder(*lyricFolder_);
+}
+
+void MprBatchDialog::browseOutputFolder() {
+  browseFolder(*outputFolder_);
+}
+
+std::optional<LyricKind> MprBatchDialog::lyricKind() const {
+  for (LyricKind kind : {LyricKind::TimedText, LyricKind::Lyr, LyricKind::Lrc})
+    if (kindButton(kind)->isChecked()) return kind;
+  return std::nullopt;
+}
+
+QRadioButton* MprBatchDialog::kindButton(LyricKind kind) const {
+  switch (kind) {
+    case LyricKind::TimedText:
+      return tly_;
+    case LyricKind::Lyr:
+      return lyr_;
+    case LyricKind::Lrc:
+      return lrc_;
+  }
+  return lrc_;
+}
+
+BatchRun MprBatchDialog::start() {
+  const MprBatchFolders folders{lyricFolder_->currentText().toStdString(),
+                                outputFolder_->currentText().toStdString()};
+  const std::optional<LyricKind> kind = lyricKind();
+  // Otherwise the run only refuses with its message.
+  const bool converts =
+      !folders.lyrics.empty() && !folders.output.empty() && !inputs_.empty() && kind.has_value();
+  return runBatch(converts, [&](const BatchFileObserver& observer) {
+    return runMprBatch(prompter_, control_, inputs_, folders, kind, outputs_, observer);
+  });
+}
+
+void MprBatchDialog::setRunning(bool running) {
+  for (QPushButton* button : {add_, delete_, clear_, browseLyric_, browseOutput_, start_})
+    button->setEnabled(!running);
+  // Outside a run there is nothing to stop.
+  stop_->setEnabled(running);
+}
+
+}  // namespace norva::lyr::app
