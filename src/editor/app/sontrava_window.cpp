@@ -22,6 +22,8 @@
 #include "editor/edit_rules.h"
 #include "editor/editor_messages.h"
 #include "editor/startup.h"
+#include "lyrics/app/lrc_batch_dialog.h"
+#include "lyrics/app/mpr_batch_dialog.h"
 #include "lyrics/app/mpr_convert_dialog.h"
 #include "lyrics/app/text_encoding_dialog.h"
 
@@ -218,6 +220,7 @@ CommandState SontravaWindow::commandState() const {
   state.statusBarVisible = statusBar()->isVisibleTo(this);
   state.wordWrap = wordWrap_;
   state.features |= static_cast<unsigned>(Feature::ConverterDialogs);
+  state.features |= static_cast<unsigned>(Feature::Batch);  // the LRC and MPR batch dialogs
   return state;
 }
 
@@ -313,6 +316,10 @@ CommandOutcome SontravaWindow::execute(int commandId) {
     case kBatchTextEncoding:
       runTextEncodingDialog();
       break;
+    case kBatchLrcToLyr:
+    case kBatchMp3ToMpr:
+      runBatchDialog(commandId);
+      break;
     case kNextPane:
     case kPreviousPane:
       edit_->setFocus();  // the view is the window's only pane
@@ -343,6 +350,19 @@ void SontravaWindow::runTextEncodingDialog() {
       env_.listChoosers != nullptr ? *env_.listChoosers : desktopChoosers;
   lyr::app::TextEncodingDialog dialog(*env_.prompter, choosers, this);
   dialog.exec();
+}
+
+void SontravaWindow::runBatchDialog(int commandId) {
+  lyr::app::QtListChoosers desktopChoosers(this);
+  lyr::app::ListChoosers& choosers =
+      env_.listChoosers != nullptr ? *env_.listChoosers : desktopChoosers;
+  if (commandId == command::kBatchLrcToLyr) {
+    lyr::app::LrcBatchDialog dialog(*env_.prompter, choosers, this);
+    dialog.exec();
+  } else {
+    lyr::app::MprBatchDialog dialog(*env_.prompter, choosers, this);
+    dialog.exec();
+  }
 }
 
 CommandOutcome SontravaWindow::openPath(const QString& path) {

@@ -90,6 +90,7 @@ class SontravaWindow : public QMainWindow {
   void storeRecentFiles() const;
   void runMprDialog();
   void runTextEncodingDialog();
+  void runBatchDialog(int commandId);  // batch LRC to LYR or batch MP3 to MPR
 
   SontravaEnvironment env_;
   DialogFileChooser chooser_;

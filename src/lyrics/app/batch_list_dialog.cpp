@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QProgressBar>
 #include <QTreeWidget>
 
@@ -9,6 +10,15 @@
 #include "lyrics/lyrics_messages.h"
 
 namespace norva::lyr::app {
+namespace {
+
+// Rows the run passed over without any message box.
+bool needsNote(BatchFileStatus status) {
+  return status == BatchFileStatus::SameOutputName || status == BatchFileStatus::OutputIsInput ||
+         status == BatchFileStatus::NameTooShort;
+}
+
+}  // namespace
 
 BatchListDialog::BatchListDialog(Prompter& prompter, ListChoosers& choosers,
                                  std::string_view addFilter, Message busyMessage, QWidget* parent)
@@ -22,6 +32,9 @@ BatchListDialog::BatchListDialog(Prompter& prompter, ListChoosers& choosers,
   progress_ = new QProgressBar(this);
   progress_->setRange(0, 1);
   progress_->setValue(0);
+  notes_ = new QLabel(this);
+  notes_->setWordWrap(true);
+  notes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 void BatchListDialog::addFiles() {
@@ -64,10 +77,16 @@ BatchRun BatchListDialog::runBatch(bool converts, const Runner& run) {
   if (converts) {
     progress_->setRange(0, static_cast<int>(inputs_.size()));
     progress_->setValue(0);
+    notes_->clear();
     setRunning(true);
   }
   const BatchRun result = run([this](const BatchFileReport& report) {
     progress_->setValue(progress_->value() + 1);
+    if (needsNote(report.status)) {
+      QString note = QString::fromStdString(report.input.path()) + QStringLiteral(": ") +
+                     QString::fromUtf8(toString(report.status));
+      notes_->setText(notes_->text().isEmpty() ? note : notes_->text() + u'\n' + note);
+    }
     showFileEntries(*outputTable_, outputs_);
     emit fileDone(report);
     QCoreApplication::processEvents();  // the window and the stop request between files

@@ -4,7 +4,9 @@
 // one by one on the dialog's thread, so the converters' questions and error boxes are asked
 // there; between two files the window handles its events, so the progress bar moves and a stop
 // request is heard before the next file. While a run goes on, closing the dialog (its close
-// box, Escape or "退出(&Q)") is refused with the dialog's own message.
+// box, Escape or "退出(&Q)") is refused with the dialog's own message. A file passed over for a
+// reason no message box told (another input of the same name, an output that would replace its
+// input, a name too short) gets a line in the notes under the progress bar.
 #include <QDialog>
 #include <functional>
 #include <string_view>
@@ -15,6 +17,7 @@
 #include "lyrics/service/batch_run.h"
 
 class QComboBox;
+class QLabel;
 class QProgressBar;
 class QTreeWidget;
 
@@ -37,6 +40,7 @@ class BatchListDialog : public QDialog {
   QTreeWidget* inputTable() const { return inputTable_; }
   QTreeWidget* outputTable() const { return outputTable_; }
   QProgressBar* progress() const { return progress_; }
+  QLabel* notes() const { return notes_; }
   bool busy() const { return control_.busy(); }
 
  signals:
@@ -75,6 +79,7 @@ class BatchListDialog : public QDialog {
   QTreeWidget* inputTable_ = nullptr;
   QTreeWidget* outputTable_ = nullptr;
   QProgressBar* progress_ = nullptr;
+  QLabel* notes_ = nullptr;
 };
 
 }  // namespace norva::lyr::app

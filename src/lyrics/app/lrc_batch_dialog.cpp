@@ -40,11 +40,12 @@ LrcBatchDialog::LrcBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidg
   folderRow->addWidget(browse_);
   grid->addLayout(folderRow, 2, 1);
   grid->addWidget(progress(), 3, 0, 1, 2);
+  grid->addWidget(notes(), 4, 0, 1, 2);
   auto* runButtons = new QHBoxLayout;
   runButtons->addStretch();
   runButtons->addWidget(start_);
   runButtons->addWidget(quit_);
-  grid->addLayout(runButtons, 4, 0, 1, 2);
+  grid->addLayout(runButtons, 5, 0, 1, 2);
 
   connect(add_, &QPushButton::clicked, this, &LrcBatchDialog::addFiles);
   connect(delete_, &QPushButton::clicked, this, &LrcBatchDialog::deleteSelected);

@@ -73,12 +73,13 @@ MprBatchDialog::MprBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidg
   kinds->addStretch();
   grid->addLayout(kinds, 4, 0, 1, 2);
   grid->addWidget(progress(), 5, 0, 1, 2);
+  grid->addWidget(notes(), 6, 0, 1, 2);
   auto* runButtons = new QHBoxLayout;
   runButtons->addStretch();
   runButtons->addWidget(start_);
   runButtons->addWidget(stop_);
   runButtons->addWidget(quit_);
-  grid->addLayout(runButtons, 6, 0, 1, 2);
+  grid->addLayout(runButtons, 7, 0, 1, 2);
 
   connect(add_, &QPushButton::clicked, this, &MprBatchDialog::addFiles);
   connect(delete_, &QPushButton::clicked, this, &MprBatchDialog::deleteSelected);
