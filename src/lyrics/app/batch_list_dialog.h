@@ -32,6 +32,8 @@ class BatchListDialog : public QDialog {
   void deleteSelected();
   // Clears the input list.
   void clearInputs();
+  // Closes the dialog, or during a run shows why it stays.
+  void reject() override;
   // The stop request; the run ends before its next file.
   void requestStop() { control_.requestStop(); }
 
@@ -64,8 +66,6 @@ class BatchListDialog : public QDialog {
   BatchRun runBatch(bool converts, const Runner& run);
   // The controls' enabling during a run (true) and outside one (false).
   virtual void setRunning(bool running) = 0;
-
-  void reject() override;
 
   Prompter& prompter_;
   BatchControl control_;
