@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "lyrics/app/file_entry_table.h"
@@ -20,13 +21,9 @@ bool needsNote(BatchFileStatus status) {
 
 }  // namespace
 
-BatchListDialog::BatchListDialog(Prompter& prompter, ListChoosers& choosers,
-                                 std::string_view addFilter, Message busyMessage, QWidget* parent)
-    : QDialog(parent),
-      prompter_(prompter),
-      choosers_(choosers),
-      addFilter_(addFilter),
-      busyMessage_(std::move(busyMessage)) {
+BatchListDialog::BatchListDialog(Prompter& prompter, ListChoosers& choosers, Setup setup,
+                                 QWidget* parent)
+    : QDialog(parent), prompter_(prompter), choosers_(choosers), setup_(std::move(setup)) {
   inputTable_ = makeFileEntryTable(this);
   outputTable_ = makeFileEntryTable(this);
   progress_ = new QProgressBar(this);
@@ -35,12 +32,22 @@ BatchListDialog::BatchListDialog(Prompter& prompter, ListChoosers& choosers,
   notes_ = new QLabel(this);
   notes_->setWordWrap(true);
   notes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  add_ = new QPushButton(qt(text::kAddButton), this);
+  delete_ = new QPushButton(qt(text::kDeleteButton), this);
+  clear_ = new QPushButton(qt(setup_.clearText), this);
+  start_ = new QPushButton(qt(text::kStartButton), this);
+  quit_ = new QPushButton(qt(text::kQuitButton), this);
+  connect(add_, &QPushButton::clicked, this, &BatchListDialog::addFiles);
+  connect(delete_, &QPushButton::clicked, this, &BatchListDialog::deleteSelected);
+  connect(clear_, &QPushButton::clicked, this, &BatchListDialog::clearInputs);
+  connect(start_, &QPushButton::clicked, this, [this] { start(); });
+  connect(quit_, &QPushButton::clicked, this, &BatchListDialog::reject);
 }
 
 void BatchListDialog::addFiles() {
   if (busy()) return;  // the run walks the input list
   desktop::FileDialogSetup setup;
-  setup.filter = qtFilters(addFilter_);
+  setup.filter = qtFilters(setup_.addFilter);
   for (const QString& path : choosers_.chooseFiles(setup)) {
     if (std::optional<FileEntry> entry = fileEntryOnDisk(path.toStdString()))
       inputs_.add(std::move(*entry));
@@ -99,7 +106,7 @@ BatchRun BatchListDialog::runBatch(bool converts, const Runner& run) {
 void BatchListDialog::reject() {
   // Closing by the close box comes here too (QDialog::closeEvent rejects).
   if (busy()) {
-    prompter_.show(busyMessage_);
+    if (setup_.busyMessage) prompter_.show(*setup_.busyMessage);
     return;
   }
   QDialog::reject();

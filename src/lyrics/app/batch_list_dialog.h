@@ -1,14 +1,16 @@
 #pragma once
-// What the LRC and MPR batch dialogs share: the input list with add, delete and clear, the
-// output list, the folder pickers, the progress bar and the run itself. A run takes the files
+// What the batch dialogs (LRC, MPR, text encoding) share: the input list with "添加(&A)",
+// "删除(&D)" and its clear button, the output list, the folder pickers, the progress bar,
+// "开始转化(&S)", "退出(&Q)" and the run itself. A run takes the files
 // one by one on the dialog's thread, so the converters' questions and error boxes are asked
 // there; between two files the window handles its events, so the progress bar moves and a stop
 // request is heard before the next file. While a run goes on, closing the dialog (its close
-// box, Escape or "退出(&Q)") is refused with the dialog's own message. A file passed over for a
-// reason no message box told (another input of the same name, an output that would replace its
-// input, a name too short) gets a line in the notes under the progress bar.
+// box, Escape or "退出(&Q)") is refused, with the dialog's own message where it has one. A file
+// passed over for a reason no message box told (another input of the same name, an output that
+// would replace its input, a name too short) gets a line in the notes under the progress bar.
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "base/prompter.h"
@@ -19,6 +21,7 @@
 class QComboBox;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QTreeWidget;
 
 namespace norva::lyr::app {
@@ -36,6 +39,8 @@ class BatchListDialog : public QDialog {
   void reject() override;
   // The stop request; the run ends before its next file.
   void requestStop() { control_.requestStop(); }
+  // "开始转化(&S)".
+  virtual BatchRun start() = 0;
 
   const FileEntryList& inputs() const { return inputs_; }
   const FileEntryList& outputs() const { return outputs_; }
@@ -43,6 +48,11 @@ class BatchListDialog : public QDialog {
   QTreeWidget* outputTable() const { return outputTable_; }
   QProgressBar* progress() const { return progress_; }
   QLabel* notes() const { return notes_; }
+  QPushButton* addButton() const { return add_; }
+  QPushButton* deleteButton() const { return delete_; }
+  QPushButton* clearButton() const { return clear_; }
+  QPushButton* startButton() const { return start_; }
+  QPushButton* quitButton() const { return quit_; }
   bool busy() const { return control_.busy(); }
 
  signals:
@@ -50,9 +60,12 @@ class BatchListDialog : public QDialog {
   void fileDone(const norva::lyr::BatchFileReport& report);
 
  protected:
-  // `addFilter` in the form of qtFilters; `busyMessage` refuses closing during a run.
-  BatchListDialog(Prompter& prompter, ListChoosers& choosers, std::string_view addFilter,
-                  Message busyMessage, QWidget* parent);
+  struct Setup {
+    std::string_view addFilter;          // in the form of qtFilters
+    std::string_view clearText;          // the input list's clear button
+    std::optional<Message> busyMessage;  // why closing is refused during a run; none: silently
+  };
+  BatchListDialog(Prompter& prompter, ListChoosers& choosers, Setup setup, QWidget* parent);
 
   // The folder picker into `combo`: a link stands for its target, the text ends in '/'.
   void browseFolder(QComboBox& combo);
@@ -74,12 +87,16 @@ class BatchListDialog : public QDialog {
 
  private:
   ListChoosers& choosers_;
-  std::string_view addFilter_;
-  Message busyMessage_;
+  Setup setup_;
   QTreeWidget* inputTable_ = nullptr;
   QTreeWidget* outputTable_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* notes_ = nullptr;
+  QPushButton* add_ = nullptr;
+  QPushButton* delete_ = nullptr;
+  QPushButton* clear_ = nullptr;
+  QPushButton* start_ = nullptr;
+  QPushButton* quit_ = nullptr;
 };
 
 }  // namespace norva::lyr::app

@@ -14,16 +14,12 @@
 namespace norva::lyr::app {
 
 LrcBatchDialog::LrcBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidget* parent)
-    : BatchListDialog(prompter, choosers, text::kLrcBatchFilter, lrcBatchBusyMessage(), parent) {
+    : BatchListDialog(prompter, choosers,
+                      {text::kLrcBatchFilter, text::kClearButton, lrcBatchBusyMessage()}, parent) {
   setWindowTitle(qt(text::kLrcBatchTitle));
   outputFolder_ = new QComboBox(this);
   outputFolder_->setEditable(true);
-  add_ = new QPushButton(qt(text::kAddButton), this);
-  delete_ = new QPushButton(qt(text::kDeleteButton), this);
-  clear_ = new QPushButton(qt(text::kClearButton), this);
   browse_ = new QPushButton(qt(text::kBrowseButton), this);
-  start_ = new QPushButton(qt(text::kStartButton), this);
-  quit_ = new QPushButton(qt(text::kQuitButton), this);
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel(qt(text::kLrcBatchInputs), this), 0, 0);
@@ -31,9 +27,9 @@ LrcBatchDialog::LrcBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidg
   grid->addWidget(inputTable(), 1, 0);
   grid->addWidget(outputTable(), 1, 1);
   auto* listButtons = new QHBoxLayout;
-  listButtons->addWidget(add_);
-  listButtons->addWidget(delete_);
-  listButtons->addWidget(clear_);
+  listButtons->addWidget(addButton());
+  listButtons->addWidget(deleteButton());
+  listButtons->addWidget(clearButton());
   grid->addLayout(listButtons, 2, 0);
   auto* folderRow = new QHBoxLayout;
   folderRow->addWidget(outputFolder_, 1);
@@ -43,16 +39,11 @@ LrcBatchDialog::LrcBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidg
   grid->addWidget(notes(), 4, 0, 1, 2);
   auto* runButtons = new QHBoxLayout;
   runButtons->addStretch();
-  runButtons->addWidget(start_);
-  runButtons->addWidget(quit_);
+  runButtons->addWidget(startButton());
+  runButtons->addWidget(quitButton());
   grid->addLayout(runButtons, 5, 0, 1, 2);
 
-  connect(add_, &QPushButton::clicked, this, &LrcBatchDialog::addFiles);
-  connect(delete_, &QPushButton::clicked, this, &LrcBatchDialog::deleteSelected);
-  connect(clear_, &QPushButton::clicked, this, &LrcBatchDialog::clearInputs);
   connect(browse_, &QPushButton::clicked, this, &LrcBatchDialog::browseOutputFolder);
-  connect(start_, &QPushButton::clicked, this, [this] { start(); });
-  connect(quit_, &QPushButton::clicked, this, &LrcBatchDialog::reject);
 }
 
 void LrcBatchDialog::browseOutputFolder() {
@@ -68,7 +59,9 @@ BatchRun LrcBatchDialog::start() {
 }
 
 void LrcBatchDialog::setRunning(bool running) {
-  for (QPushButton* button : {add_, delete_, clear_, start_, quit_}) button->setEnabled(!running);
+  for (QPushButton* button :
+       {addButton(), deleteButton(), clearButton(), startButton(), quitButton()})
+    button->setEnabled(!running);
 }
 
 }  // namespace norva::lyr::app

@@ -16,27 +16,16 @@ class LrcBatchDialog : public BatchListDialog {
 
   // "浏览...": the output folder.
   void browseOutputFolder();
-  // "开始转化(&S)".
-  BatchRun start();
+  BatchRun start() override;
 
   QComboBox* outputFolder() const { return outputFolder_; }
-  QPushButton* addButton() const { return add_; }
-  QPushButton* deleteButton() const { return delete_; }
-  QPushButton* clearButton() const { return clear_; }
   QPushButton* browseButton() const { return browse_; }
-  QPushButton* startButton() const { return start_; }
-  QPushButton* quitButton() const { return quit_; }
 
  private:
   void setRunning(bool running) override;
 
   QComboBox* outputFolder_ = nullptr;
-  QPushButton* add_ = nullptr;
-  QPushButton* delete_ = nullptr;
-  QPushButton* clear_ = nullptr;
   QPushButton* browse_ = nullptr;
-  QPushButton* start_ = nullptr;
-  QPushButton* quit_ = nullptr;
 };
 
 }  // namespace norva::lyr::app

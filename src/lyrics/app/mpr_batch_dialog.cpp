@@ -24,7 +24,9 @@ QComboBox* makeFolderCombo(QWidget* parent) {
 }  // namespace
 
 MprBatchDialog::MprBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidget* parent)
-    : BatchListDialog(prompter, choosers, text::kMprBatchFilter, mprBatchBusyMessage(), parent) {
+    : BatchListDialog(prompter, choosers,
+                      {text::kMprBatchFilter, text::kMprBatchClearInputs, mprBatchBusyMessage()},
+                      parent) {
   setWindowTitle(qt(text::kMprToolCaption));
   lyricFolder_ = makeFolderCombo(this);
   outputFolder_ = makeFolderCombo(this);
@@ -32,16 +34,11 @@ MprBatchDialog::MprBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidg
   tly_ = new QRadioButton(qt(text::kMprBatchKindTly), this);
   lyr_ = new QRadioButton(qt(text::kMprBatchKindLyr), this);
   lrc_ = new QRadioButton(qt(text::kMprBatchKindLrc), this);
-  add_ = new QPushButton(qt(text::kAddButton), this);
-  delete_ = new QPushButton(qt(text::kDeleteButton), this);
-  clear_ = new QPushButton(qt(text::kMprBatchClearInputs), this);
   browseLyric_ = new QPushButton(qt(text::kBrowseButton), this);
   browseOutput_ = new QPushButton(qt(text::kBrowseButton), this);
-  start_ = new QPushButton(qt(text::kStartButton), this);
   stop_ = new QPushButton(qt(text::kStopButton), this);
   stop_->setEnabled(false);
   clearOutput_ = new QPushButton(qt(text::kMprBatchClearOutputs), this);
-  quit_ = new QPushButton(qt(text::kQuitButton), this);
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel(qt(text::kMprBatchInputs), this), 0, 0);
@@ -49,9 +46,9 @@ MprBatchDialog::MprBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidg
   grid->addWidget(inputTable(), 1, 0);
   grid->addWidget(outputTable(), 1, 1);
   auto* listButtons = new QHBoxLayout;
-  listButtons->addWidget(add_);
-  listButtons->addWidget(delete_);
-  listButtons->addWidget(clear_);
+  listButtons->addWidget(addButton());
+  listButtons->addWidget(deleteButton());
+  listButtons->addWidget(clearButton());
   grid->addLayout(listButtons, 2, 0);
   auto* outputButtons = new QHBoxLayout;
   outputButtons->addStretch();
@@ -76,20 +73,15 @@ MprBatchDialog::MprBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidg
   grid->addWidget(notes(), 6, 0, 1, 2);
   auto* runButtons = new QHBoxLayout;
   runButtons->addStretch();
-  runButtons->addWidget(start_);
+  runButtons->addWidget(startButton());
   runButtons->addWidget(stop_);
-  runButtons->addWidget(quit_);
+  runButtons->addWidget(quitButton());
   grid->addLayout(runButtons, 7, 0, 1, 2);
 
-  connect(add_, &QPushButton::clicked, this, &MprBatchDialog::addFiles);
-  connect(delete_, &QPushButton::clicked, this, &MprBatchDialog::deleteSelected);
-  connect(clear_, &QPushButton::clicked, this, &MprBatchDialog::clearInputs);
   connect(browseLyric_, &QPushButton::clicked, this, &MprBatchDialog::browseLyricFolder);
   connect(browseOutput_, &QPushButton::clicked, this, &MprBatchDialog::browseOutputFolder);
-  connect(start_, &QPushButton::clicked, this, [this] { start(); });
   connect(stop_, &QPushButton::clicked, this, &MprBatchDialog::requestStop);
   connect(clearOutput_, &QPushButton::clicked, this, &MprBatchDialog::clearOutputList);
-  connect(quit_, &QPushButton::clicked, this, &MprBatchDialog::reject);
 }
 
 void MprBatchDialog::browseLyricFolder() {
@@ -131,7 +123,8 @@ BatchRun MprBatchDialog::start() {
 }
 
 void MprBatchDialog::setRunning(bool running) {
-  for (QPushButton* button : {add_, delete_, clear_, browseLyric_, browseOutput_, start_})
+  for (QPushButton* button :
+       {addButton(), deleteButton(), clearButton(), browseLyric_, browseOutput_, startButton()})
     button->setEnabled(!running);
   // Outside a run there is nothing to stop.
   stop_->setEnabled(running);

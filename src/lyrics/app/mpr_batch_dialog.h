@@ -23,8 +23,7 @@ class MprBatchDialog : public BatchListDialog {
   // The two "浏览..." buttons.
   void browseLyricFolder();
   void browseOutputFolder();
-  // "开始转化(&S)".
-  BatchRun start();
+  BatchRun start() override;
   // "清除(&C)": the output list.
   void clearOutputList() { clearOutputs(); }
   // The radio button chosen, if any.
@@ -33,15 +32,10 @@ class MprBatchDialog : public BatchListDialog {
   QComboBox* lyricFolder() const { return lyricFolder_; }
   QComboBox* outputFolder() const { return outputFolder_; }
   QRadioButton* kindButton(LyricKind kind) const;
-  QPushButton* addButton() const { return add_; }
-  QPushButton* deleteButton() const { return delete_; }
-  QPushButton* clearButton() const { return clear_; }
   QPushButton* browseLyricButton() const { return browseLyric_; }
   QPushButton* browseOutputButton() const { return browseOutput_; }
-  QPushButton* startButton() const { return start_; }
   QPushButton* stopButton() const { return stop_; }
   QPushButton* clearOutputButton() const { return clearOutput_; }
-  QPushButton* quitButton() const { return quit_; }
 
  private:
   void setRunning(bool running) override;
@@ -51,15 +45,10 @@ class MprBatchDialog : public BatchListDialog {
   QRadioButton* tly_ = nullptr;
   QRadioButton* lyr_ = nullptr;
   QRadioButton* lrc_ = nullptr;
-  QPushButton* add_ = nullptr;
-  QPushButton* delete_ = nullptr;
-  QPushButton* clear_ = nullptr;
   QPushButton* browseLyric_ = nullptr;
   QPushButton* browseOutput_ = nullptr;
-  QPushButton* start_ = nullptr;
   QPushButton* stop_ = nullptr;
   QPushButton* clearOutput_ = nullptr;
-  QPushButton* quit_ = nullptr;
 };
 
 }  // namespace norva::lyr::app
