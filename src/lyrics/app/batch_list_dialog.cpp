@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -72,6 +74,37 @@ void BatchListDialog::clearOutputs() {
   // Between two files of a run too: the run adds the files it writes after this.
   outputs_.clear();
   showFileEntries(*outputTable_, outputs_);
+}
+
+void BatchListDialog::layOut(std::string_view inputsLabel, std::string_view outputsLabel,
+                             QLayout* besideListButtons, QLayout* middle, QPushButton* stop) {
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(new QLabel(qt(inputsLabel), this), 0, 0);
+  grid->addWidget(new QLabel(qt(outputsLabel), this), 0, 1);
+  grid->addWidget(inputTable_, 1, 0);
+  grid->addWidget(outputTable_, 1, 1);
+  auto* listButtons = new QHBoxLayout;
+  listButtons->addWidget(add_);
+  listButtons->addWidget(delete_);
+  listButtons->addWidget(clear_);
+  grid->addLayout(listButtons, 2, 0);
+  grid->addLayout(besideListButtons, 2, 1);
+  int row = 3;
+  if (middle != nullptr) grid->addLayout(middle, row++, 0, 1, 2);
+  grid->addWidget(progress_, row++, 0, 1, 2);
+  grid->addWidget(notes_, row++, 0, 1, 2);
+  auto* runButtons = new QHBoxLayout;
+  runButtons->addStretch();
+  runButtons->addWidget(start_);
+  if (stop != nullptr) runButtons->addWidget(stop);
+  runButtons->addWidget(quit_);
+  grid->addLayout(runButtons, row, 0, 1, 2);
+}
+
+QComboBox* BatchListDialog::makeFolderCombo() {
+  auto* combo = new QComboBox(this);
+  combo->setEditable(true);
+  return combo;
 }
 
 void BatchListDialog::browseFolder(QComboBox& combo) {

@@ -20,6 +20,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QProgressBar;
 class QPushButton;
 class QTreeWidget;
@@ -67,6 +68,13 @@ class BatchListDialog : public QDialog {
   };
   BatchListDialog(Prompter& prompter, ListChoosers& choosers, Setup setup, QWidget* parent);
 
+  // Lays the dialog out: the two lists under their labels, the list buttons below the input
+  // list and `besideListButtons` below the output list, then `middle` (may be none) across, the
+  // progress bar, the notes, and the run buttons: start, `stop` (may be none) and quit.
+  void layOut(std::string_view inputsLabel, std::string_view outputsLabel,
+              QLayout* besideListButtons, QLayout* middle, QPushButton* stop);
+  // An editable combo box for a folder.
+  QComboBox* makeFolderCombo();
   // The folder picker into `combo`: a link stands for its target, the text ends in '/'.
   void browseFolder(QComboBox& combo);
   // Clears the output list.

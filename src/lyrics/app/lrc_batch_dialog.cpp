@@ -1,12 +1,8 @@
 #include "lyrics/app/lrc_batch_dialog.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QTreeWidget>
 
 #include "lyrics/lyrics_messages.h"
 #include "lyrics/service/lrc_batch.h"
@@ -17,31 +13,13 @@ LrcBatchDialog::LrcBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidg
     : BatchListDialog(prompter, choosers,
                       {text::kLrcBatchFilter, text::kClearButton, lrcBatchBusyMessage()}, parent) {
   setWindowTitle(qt(text::kLrcBatchTitle));
-  outputFolder_ = new QComboBox(this);
-  outputFolder_->setEditable(true);
+  outputFolder_ = makeFolderCombo();
   browse_ = new QPushButton(qt(text::kBrowseButton), this);
 
-  auto* grid = new QGridLayout(this);
-  grid->addWidget(new QLabel(qt(text::kLrcBatchInputs), this), 0, 0);
-  grid->addWidget(new QLabel(qt(text::kLrcBatchOutputs), this), 0, 1);
-  grid->addWidget(inputTable(), 1, 0);
-  grid->addWidget(outputTable(), 1, 1);
-  auto* listButtons = new QHBoxLayout;
-  listButtons->addWidget(addButton());
-  listButtons->addWidget(deleteButton());
-  listButtons->addWidget(clearButton());
-  grid->addLayout(listButtons, 2, 0);
   auto* folderRow = new QHBoxLayout;
   folderRow->addWidget(outputFolder_, 1);
   folderRow->addWidget(browse_);
-  grid->addLayout(folderRow, 2, 1);
-  grid->addWidget(progress(), 3, 0, 1, 2);
-  grid->addWidget(notes(), 4, 0, 1, 2);
-  auto* runButtons = new QHBoxLayout;
-  runButtons->addStretch();
-  runButtons->addWidget(startButton());
-  runButtons->addWidget(quitButton());
-  grid->addLayout(runButtons, 5, 0, 1, 2);
+  layOut(text::kLrcBatchInputs, text::kLrcBatchOutputs, folderRow, nullptr, nullptr);
 
   connect(browse_, &QPushButton::clicked, this, &LrcBatchDialog::browseOutputFolder);
 }

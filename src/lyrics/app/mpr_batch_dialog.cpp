@@ -4,32 +4,21 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
 
 #include "lyrics/lyrics_messages.h"
 #include "lyrics/service/mpr_batch.h"
 
 namespace norva::lyr::app {
-namespace {
-
-QComboBox* makeFolderCombo(QWidget* parent) {
-  auto* combo = new QComboBox(parent);
-  combo->setEditable(true);
-  return combo;
-}
-
-}  // namespace
 
 MprBatchDialog::MprBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidget* parent)
     : BatchListDialog(prompter, choosers,
                       {text::kMprBatchFilter, text::kMprBatchClearInputs, mprBatchBusyMessage()},
                       parent) {
   setWindowTitle(qt(text::kMprToolCaption));
-  lyricFolder_ = makeFolderCombo(this);
-  outputFolder_ = makeFolderCombo(this);
+  lyricFolder_ = makeFolderCombo();
+  outputFolder_ = makeFolderCombo();
   // One parent: choosing one clears the other two; none is chosen at first.
   tly_ = new QRadioButton(qt(text::kMprBatchKindTly), this);
   lyr_ = new QRadioButton(qt(text::kMprBatchKindLyr), this);
@@ -40,20 +29,9 @@ MprBatchDialog::MprBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidg
   stop_->setEnabled(false);
   clearOutput_ = new QPushButton(qt(text::kMprBatchClearOutputs), this);
 
-  auto* grid = new QGridLayout(this);
-  grid->addWidget(new QLabel(qt(text::kMprBatchInputs), this), 0, 0);
-  grid->addWidget(new QLabel(qt(text::kMprBatchOutputs), this), 0, 1);
-  grid->addWidget(inputTable(), 1, 0);
-  grid->addWidget(outputTable(), 1, 1);
-  auto* listButtons = new QHBoxLayout;
-  listButtons->addWidget(addButton());
-  listButtons->addWidget(deleteButton());
-  listButtons->addWidget(clearButton());
-  grid->addLayout(listButtons, 2, 0);
   auto* outputButtons = new QHBoxLayout;
   outputButtons->addStretch();
   outputButtons->addWidget(clearOutput_);
-  grid->addLayout(outputButtons, 2, 1);
   auto* folders = new QGridLayout;
   folders->addWidget(new QLabel(qt(text::kMprBatchLyricFolder), this), 0, 0);
   folders->addWidget(lyricFolder_, 0, 1);
@@ -62,21 +40,13 @@ MprBatchDialog::MprBatchDialog(Prompter& prompter, ListChoosers& choosers, QWidg
   folders->addWidget(outputFolder_, 1, 1);
   folders->addWidget(browseOutput_, 1, 2);
   folders->setColumnStretch(1, 1);
-  grid->addLayout(folders, 3, 0, 1, 2);
   auto* kinds = new QHBoxLayout;
   kinds->addWidget(tly_);
   kinds->addWidget(lyr_);
   kinds->addWidget(lrc_);
   kinds->addStretch();
-  grid->addLayout(kinds, 4, 0, 1, 2);
-  grid->addWidget(progress(), 5, 0, 1, 2);
-  grid->addWidget(notes(), 6, 0, 1, 2);
-  auto* runButtons = new QHBoxLayout;
-  runButtons->addStretch();
-  runButtons->addWidget(startButton());
-  runButtons->addWidget(stop_);
-  runButtons->addWidget(quitButton());
-  grid->addLayout(runButtons, 7, 0, 1, 2);
+  folders->addLayout(kinds, 2, 0, 1, 3);
+  layOut(text::kMprBatchInputs, text::kMprBatchOutputs, outputButtons, folders, stop_);
 
   connect(browseLyric_, &QPushButton::clicked, this, &MprBatchDialog::browseLyricFolder);
   connect(browseOutput_, &QPushButton::clicked, this, &MprBatchDialog::browseOutputFolder);

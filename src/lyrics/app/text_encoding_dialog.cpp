@@ -1,12 +1,8 @@
 #include "lyrics/app/text_encoding_dialog.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QTreeWidget>
 
 #include "lyrics/lyrics_messages.h"
 #include "lyrics/service/text_batch.h"
@@ -17,34 +13,15 @@ TextEncodingDialog::TextEncodingDialog(Prompter& prompter, ListChoosers& chooser
     : BatchListDialog(prompter, choosers, {text::kTextDialogFilter, text::kClearButton, {}},
                       parent) {
   setWindowTitle(qt(text::kTextDialogTitle));
-  outputFolder_ = new QComboBox(this);
-  outputFolder_->setEditable(true);
+  outputFolder_ = makeFolderCombo();
   browse_ = new QPushButton(qt(text::kBrowseButton), this);
   stop_ = new QPushButton(qt(text::kStopButton), this);
   stop_->setEnabled(false);
 
-  auto* grid = new QGridLayout(this);
-  grid->addWidget(new QLabel(qt(text::kTextDialogInputs), this), 0, 0);
-  grid->addWidget(new QLabel(qt(text::kTextDialogOutputs), this), 0, 1);
-  grid->addWidget(inputTable(), 1, 0);
-  grid->addWidget(outputTable(), 1, 1);
-  auto* listButtons = new QHBoxLayout;
-  listButtons->addWidget(addButton());
-  listButtons->addWidget(deleteButton());
-  listButtons->addWidget(clearButton());
-  grid->addLayout(listButtons, 2, 0);
   auto* folderRow = new QHBoxLayout;
   folderRow->addWidget(outputFolder_, 1);
   folderRow->addWidget(browse_);
-  grid->addLayout(folderRow, 2, 1);
-  grid->addWidget(progress(), 3, 0, 1, 2);
-  grid->addWidget(notes(), 4, 0, 1, 2);
-  auto* runButtons = new QHBoxLayout;
-  runButtons->addStretch();
-  runButtons->addWidget(startButton());
-  runButtons->addWidget(stop_);
-  runButtons->addWidget(quitButton());
-  grid->addLayout(runButtons, 5, 0, 1, 2);
+  layOut(text::kTextDialogInputs, text::kTextDialogOutputs, folderRow, nullptr, stop_);
 
   connect(browse_, &QPushButton::clicked, this, &TextEncodingDialog::browseOutputFolder);
   connect(stop_, &QPushButton::clicked, this, &TextEncodingDialog::requestStop);
