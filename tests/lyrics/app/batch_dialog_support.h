@@ -16,6 +16,12 @@
 
 namespace norva::lyr::app::batch_test {
 
+// An LRC file whose timed line that wraps to eight 16-byte lines: more than the six of the small
+// font.
+constexpr std::string_view kTooManyLines =
+    "[ti:long]\r\n[00:01.00]aaaaaaaaaaaaaaa bbbbbbbbbbbbbbb ccccccccccccccc ddddddddddddddd "
+    "eeeeeeeeeeeeeee fffffffffffffff ggggggggggggggg hhhhhhhhhhhhhhh\r\n";
+
 class ScriptedChoosers : public ListChoosers {
  public:
   QStringList chooseFiles(const desktop::FileDialogSetup& setup) override {

@@ -29,11 +29,6 @@ const fs::path kData = NORVA_TEST_DATA_DIR;
 const fs::path kLyrics = kData / "lyrics";
 const fs::path kMp3 = kData / "audio" / "tone440_44k1_mono_cbr64_noinfo.mp3";
 
-// A timed line that wraps to eight 16-byte lines: more than the six of the small font.
-constexpr std::string_view kTooManyLines =
-    "[ti:long]\r\n[00:01.00]aaaaaaaaaaaaaaa bbbbbbbbbbbbbbb ccccccccccccccc ddddddddddddddd "
-    "eeeeeeeeeeeeeee fffffffffffffff ggggggggggggggg hhhhhhhhhhhhhhh\r\n";
-
 const Message kDone{"转化完毕!", "MP3-->MPR", MessageIcon::Warning, MessageButtons::Ok};
 const Message kStopped{"已经取消!", "MP3-->MPR", MessageIcon::Warning, MessageButtons::Ok};
 const Message kBusy{"请先取消转换!", "MP3-->MPR", MessageIcon::Information, MessageButtons::Ok};
@@ -177,24 +172,6 @@ TEST_F(MprBatchDialogTest, OutputListShowsOnlyFilesThisRunWrote) {
   EXPECT_EQ(dialog.outputTable()->topLevelItemCount(), 0);
 }
 
-// Two MP3s of one name from different folders: the second is passed over with a note.
-TEST_F(MprBatchDialogTest, SameNameFromAnotherFolderIsSkippedWithANote) {
-  fs::copy_file(kLyrics / "short_en.lrc", lyrics() / "song.lrc");
-  fs::create_directories(dir.path() / "other");
-  fs::copy_file(kData / "audio" / "chirp_8k_mono_cbr16_mpeg25.mp3",
-                dir.path() / "other" / "song.mp3");
-  prepare(dialog, {mp3("song.mp3"), q(dir.path() / "other" / "song.mp3")}, LyricKind::Lrc);
-  std::vector<BatchFileStatus> statuses;
-  QObject::connect(&dialog, &MprBatchDialog::fileDone,
-                   [&](const BatchFileReport& report) { statuses.push_back(report.status); });
-  dialog.start();
-  EXPECT_EQ(statuses, (std::vector<BatchFileStatus>{BatchFileStatus::Written,
-                                                    BatchFileStatus::SameOutputName}));
-  EXPECT_TRUE(dialog.notes()->text().contains(q(dir.path() / "other" / "song.mp3")));
-  const std::string written = readFile(out() / "song.mpr");
-  EXPECT_EQ(written.substr(written.size() - fs::file_size(kMp3)), readFile(kMp3));
-}
-
 TEST_F(MprBatchDialogTest, RefusalsBeforeAnyFile) {
   struct Row {
     bool files, lyricFolder, outputFolder;
@@ -269,16 +246,6 @@ TEST_F(MprBatchDialogTest, ClosingIsRefusedWhileRunning) {
   EXPECT_EQ(prompter.messages, (std::vector<Message>{kBusy, kBusy, kBusy, kDone}));
   dialog.quitButton()->click();
   EXPECT_FALSE(dialog.isVisible());
-}
-
-// No kind at first; choosing one clears the others.
-TEST_F(MprBatchDialogTest, OneLyricKindAtATime) {
-  EXPECT_EQ(dialog.lyricKind(), std::nullopt);
-  EXPECT_EQ(dialog.kindButton(LyricKind::TimedText)->text(), QStringLiteral("TLY"));
-  dialog.kindButton(LyricKind::Lyr)->click();
-  dialog.kindButton(LyricKind::TimedText)->click();
-  EXPECT_EQ(dialog.lyricKind(), LyricKind::TimedText);
-  EXPECT_FALSE(dialog.kindButton(LyricKind::Lyr)->isChecked());
 }
 
 TEST_F(MprBatchDialogTest, AddFilterAndBrowsedLyricFolderFollowingALink) {
