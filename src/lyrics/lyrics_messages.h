@@ -96,4 +96,22 @@ constexpr std::string_view kFileColumn = "File";
 constexpr std::string_view kFolderColumn = "Folder";
 constexpr std::string_view kBytesColumn = "Bytes";
 
+// The LRC batch dialog ("LRC-->LYR").
+constexpr std::string_view kLrcBatchTitle = "LRC-->LYR";
+constexpr std::string_view kLrcBatchInputs = "待转化LRC文件";
+constexpr std::string_view kLrcBatchOutputs = "转化后LYR文件";
+constexpr std::string_view kLrcBatchFilter = "LRC files (*.lrc)|*.LRC";
+
+// The MPR batch dialog (titled as the single MPR dialog).
+constexpr std::string_view kMprBatchInputs = "待转换的MP3文件";
+constexpr std::string_view kMprBatchOutputs = "输出MPR文件";
+constexpr std::string_view kMprBatchLyricFolder = "歌词目录：";
+constexpr std::string_view kMprBatchOutputFolder = "输出目录：";
+constexpr std::string_view kMprBatchFilter = "MP3 files (*.mp3)|*.mp3";
+constexpr std::string_view kMprBatchClearInputs = "清空";
+constexpr std::string_view kMprBatchClearOutputs = "清除(&C)";
+constexpr std::string_view kMprBatchKindTly = "TLY";
+constexpr std::string_view kMprBatchKindLyr = "LYR";
+constexpr std::string_view kMprBatchKindLrc = "LRC";
+
 }  // namespace norva::lyr::text

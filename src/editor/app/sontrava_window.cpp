@@ -33,6 +33,8 @@
 #include "editor/service/lyric_file_associations.h"
 #include "editor/service/lyrics_adapter.h"
 #include "editor/startup.h"
+#include "lyrics/app/lrc_batch_dialog.h"
+#include "lyrics/app/mpr_batch_dialog.h"
 #include "lyrics/app/mpr_convert_dialog.h"
 #include "lyrics/app/text_encoding_dialog.h"
 
@@ -271,6 +273,7 @@ CommandState SontravaWindow::commandState() const {
   state.features |= static_cast<unsigned>(Feature::WavToMp3);
   state.features |= static_cast<unsigned>(Feature::Associations);
   state.associated = lyricFilesAssociated();
+  state.features |= static_cast<unsigned>(Feature::Batch);  // the LRC and MPR batch dialogs
   return state;
 }
 
@@ -402,6 +405,9 @@ CommandOutcome SontravaWindow::execute(int commandId) {
     case kSetAssociations:
     case kRemoveAssociations:
       changeAssociations(env_.programPath, commandId);
+    case kBatchLrcToLyr:
+    case kBatchMp3ToMpr:
+      runBatchDialog(commandId);
       break;
     case kNextPane:
     case kPreviousPane:
@@ -497,6 +503,17 @@ void SontravaWindow::runVerifyDialog() {
       audioLink_.audioPath ? audioLink_.audioPath() : std::filesystem::path{};
   CVerifySyncDlg dialog(audio, std::move(verifyEnv), this);
   dialog.exec();
+void SontravaWindow::runBatchDialog(int commandId) {
+  lyr::app::QtListChoosers desktopChoosers(this);
+  lyr::app::ListChoosers& choosers =
+      env_.listChoosers != nullptr ? *env_.listChoosers : desktopChoosers;
+  if (commandId == command::kBatchLrcToLyr) {
+    lyr::app::LrcBatchDialog dialog(*env_.prompter, choosers, this);
+    dialog.exec();
+  } else {
+    lyr::app::MprBatchDialog dialog(*env_.prompter, choosers, this);
+    dialog.exec();
+  }
 }
 
 CommandOutcome SontravaWindow::openPath(const QString& path) {

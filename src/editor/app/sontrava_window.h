@@ -134,6 +134,7 @@ class SontravaWindow : public QMainWindow {
   void switchPlayerScreen();
   void storePlayerScreenShown() const;
   void runVerifyDialog();
+  void runBatchDialog(int commandId);  // batch LRC to LYR or batch MP3 to MPR
 
   SontravaEnvironment env_;
   DialogFileChooser chooser_;

@@ -7,12 +7,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <deque>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "base/recording_prompter.h"
+#include "lyrics/app/batch_dialog_support.h"
 #include "test_support/qt_test_app.h"
 #include "test_support/temp_dir.h"
 
@@ -21,46 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_view_literals;
-
-class ScriptedChoosers : public ListChoosers {
- public:
-  QStringList chooseFiles(const desktop::FileDialogSetup& setup) override {
-    filters.push_back(setup.filter);
-    if (files.empty()) return {};
-    QStringList next = files.front();
-    files.pop_front();
-    return next;
-  }
-  std::optional<QString> chooseFolder(const QString& title) override {
-    folderTitles.push_back(title);
-    return folder;
-  }
-  std::deque<QStringList> files;
-  std::optional<QString> folder;
-  std::vector<QString> filters;
-  std::vector<QString> folderTitles;
-};
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-QString q(const fs::path& path) {
-  return QString::fromStdString(path.string());
-}
-
-std::vector<std::string> names(const FileEntryList& list) {
-  std::vector<std::string> result;
-  for (const FileEntry& entry : list.entries()) result.push_back(entry.name);
-  return result;
-}
+using namespace batch_test;
 
 struct TextDialogTest : ::testing::Test {
   void SetUp() override {
