@@ -405,6 +405,7 @@ CommandOutcome SontravaWindow::execute(int commandId) {
     case kSetAssociations:
     case kRemoveAssociations:
       changeAssociations(env_.programPath, commandId);
+      break;
     case kBatchLrcToLyr:
     case kBatchMp3ToMpr:
       runBatchDialog(commandId);
@@ -503,6 +504,8 @@ void SontravaWindow::runVerifyDialog() {
       audioLink_.audioPath ? audioLink_.audioPath() : std::filesystem::path{};
   CVerifySyncDlg dialog(audio, std::move(verifyEnv), this);
   dialog.exec();
+}
+
 void SontravaWindow::runBatchDialog(int commandId) {
   lyr::app::QtListChoosers desktopChoosers(this);
   lyr::app::ListChoosers& choosers =
