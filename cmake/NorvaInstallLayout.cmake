@@ -3,7 +3,7 @@
 # tree installed under any prefix, or unpacked from the package, works as it is).
 #   bin/                         sontrava, trelliq, glyphane, norva
 #   lib.../norva/                libnorva_tcc730.so (USB library), libnorva_pictures.so
-#   share/doc/norva-suite/       RD710_CHS.pdf (user manual), html/ (HTML help)
+#   share/doc/norva-suite/       RD710_CHS.pdf (user manual), HtmlHelp/ (HTML help)
 #   share/applications, share/mime/packages, share/metainfo, share/icons, share/pixmaps
 include(GNUInstallDirs)
 
