@@ -16,7 +16,7 @@ packages=(
   fonts-wqy-microhei fonts-dejavu-core
   lame
   groff-base
-  dpkg-dev file
+  dpkg-dev file debootstrap
 )
 
 missing=()
