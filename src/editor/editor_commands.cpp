@@ -234,6 +234,21 @@ bool isEnabled(int id, const CommandState& state) {
   return command->enabled(state);
 }
 
+std::string_view statusText(int id) {
+  switch (id) {
+    case command::kSetAssociations:
+      return text::kSetAssociationsStatus;
+    case command::kRemoveAssociations:
+      return text::kRemoveAssociationsStatus;
+    case command::kWavToMp3:
+      return text::kWavToMp3Status;
+    default: {
+      const EditorCommand* command = findCommand(id);
+      return command != nullptr ? command->text : std::string_view();
+    }
+  }
+}
+
 bool isChecked(int id, const CommandState& state) {
   const EditorCommand* command = findCommand(id);
   return command != nullptr && command->checked != nullptr && command->checked(state);

@@ -127,6 +127,10 @@ const EditorCommand* findCommand(int id);
 bool isEnabled(int id, const CommandState& state);
 bool isChecked(int id, const CommandState& state);
 
+// What the status bar shows while the pointer is on the command: its own text where it has one,
+// else its menu text.
+std::string_view statusText(int id);
+
 // The toolbars' buttons in order (kSeparator between groups).
 std::span<const int> mainToolbarButtons();
 std::span<const int> syncToolbarButtons();

@@ -144,6 +144,10 @@ constexpr std::string_view kBatchTextEncoding = "批量转化TXT编码";
 constexpr std::string_view kWavToMp3 = "WAV-->MP3";
 constexpr std::string_view kSetAssociations = "确定文件关联(&R)";
 constexpr std::string_view kRemoveAssociations = "解除文件关联(&U)";
+// The status bar's text for the commands that have one of their own.
+constexpr std::string_view kSetAssociationsStatus = "注册LRC LYR TLY文件类型 使其相关联";
+constexpr std::string_view kRemoveAssociationsStatus = "解除LRC LYR TLY类型文件的关联";
+constexpr std::string_view kWavToMp3Status = "WAV音频格式转为MP3格式";
 constexpr std::string_view kAbout = "关于(&A)...";
 constexpr std::string_view kUserManualItem = "用户手册\tF1";
 

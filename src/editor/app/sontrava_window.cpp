@@ -161,7 +161,7 @@ QAction* SontravaWindow::makeAction(const EditorCommand& cmd) {
   const QString label = plainLabel(cmd.text);
   action->setIconText(label);
   action->setToolTip(label);
-  action->setStatusTip(label);
+  action->setStatusTip(plainLabel(statusText(cmd.id)));
   action->setCheckable(cmd.checked != nullptr);
   const int id = cmd.id;
   connect(action, &QAction::triggered, this, [this, id] { execute(id); });

@@ -174,6 +174,20 @@ TEST_F(SontravaWindowTest, AssociationItemsFollowTheRegistryStore) {
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "config" / "mimeapps.list"));
 }
 
+// The status bar's text: the three commands with a text of their own, the others their label.
+TEST_F(SontravaWindowTest, StatusTextsOfTheCommands) {
+  const std::pair<int, const char*> rows[] = {
+      {command::kSetAssociations, "注册LRC LYR TLY文件类型 使其相关联"},
+      {command::kRemoveAssociations, "解除LRC LYR TLY类型文件的关联"},
+      {command::kWavToMp3, "WAV音频格式转为MP3格式"},
+      {command::kSync, "同步"},
+  };
+  for (const auto& [id, text] : rows) {
+    SCOPED_TRACE(id);
+    EXPECT_EQ(window->action(id)->statusTip(), QString::fromUtf8(text));
+  }
+}
+
 // Every dialog of the Convert menu opens from its command.
 TEST_F(SontravaWindowTest, ConvertMenuOpensItsDialogs) {
   window->refreshCommands();
