@@ -20,6 +20,7 @@
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/interrupt_catcher.h"
 #include "cli/refusal.h"
 #include "lyrics/file_entry_list.h"
 #include "lyrics/mpr_image.h"
@@ -191,30 +192,6 @@ namespace {
 
 constexpr std::chrono::milliseconds kProgressTick{500};
 
-volatile std::sig_atomic_t interrupted = 0;
-
-extern "C" void noteInterrupt(int) {
-  interrupted = 1;
-}
-
-// Takes SIGINT for the life of the object and gives it back.
-class InterruptCatcher {
- public:
-  InterruptCatcher() {
-    interrupted = 0;
-    struct sigaction action {};
-    action.sa_handler = noteInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previous_);
-  }
-  ~InterruptCatcher() { sigaction(SIGINT, &previous_, nullptr); }
-  InterruptCatcher(const InterruptCatcher&) = delete;
-  InterruptCatcher& operator=(const InterruptCatcher&) = delete;
-
- private:
-  struct sigaction previous_ {};
-};
-
 // The progress line on standard error: the file's name, then a dot a tick; ended before each
 // report line.
 class ProgressLine {
@@ -283,7 +260,7 @@ int runWav2Mp3(Args rawArgs) {
   std::condition_variable doneSignal;
   bool done = false;
   lyr::BatchRun result;
-  const InterruptCatcher catcher;
+  const InterruptCatcher catcher{SIGINT};
   std::thread worker([&] {
     result = run.convert(inputs.rows, *folder,
                          [&](const lyr::BatchFileReport& report) { progress.report(report); });
@@ -293,7 +270,7 @@ int runWav2Mp3(Args rawArgs) {
   });
   for (std::unique_lock lock(doneLock);
        !doneSignal.wait_for(lock, kProgressTick, [&] { return done; });) {
-    if (interrupted != 0 && !run.cancelRequested()) run.cancel();
+    if (catcher.interrupted() && !run.cancelRequested()) run.cancel();
     const size_t row = run.currentRow();
     progress.tick(inputs.rows.entries()[row].name, row);
   }

@@ -23,6 +23,7 @@
 #include "cli/cli_prompter.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/interrupt_catcher.h"
 #include "cli/refusal.h"
 #include "cli/stdio_files.h"
 #include "preview/lyric_track.h"
@@ -215,33 +216,6 @@ class StatusLine {
   std::string state_;
 };
 
-std::atomic<int> gInterruptSignal{0};
-extern "C" void onInterrupt(int signal) {
-  gInterruptSignal = signal;
-}
-
-// Ctrl-C and SIGTERM end playing in order (the terminal and the device are restored) while an
-// object of this class lives.
-class InterruptCatcher {
- public:
-  InterruptCatcher() {
-    gInterruptSignal = 0;
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
-  }
-  ~InterruptCatcher() {
-    ::signal(SIGINT, SIG_DFL);
-    ::signal(SIGTERM, SIG_DFL);
-  }
-  InterruptCatcher(const InterruptCatcher&) = delete;
-  InterruptCatcher& operator=(const InterruptCatcher&) = delete;
-  bool interrupted() const { return gInterruptSignal.load() != 0; }
-  // The shell's convention for a program ended by a signal: 128 + its number (130 for Ctrl-C).
-  int exitCode() const { return 128 + gInterruptSignal.load(); }
-};
-
 // Keys: space pauses and resumes, left/right seek by 50 thousandths, +/- volume, q quits.
 // Returns false when playing should end; `inputOpen` goes false at the end of the input.
 bool handleKeys(MpegPlayer& player, StatusLine& status, std::string& pending, bool& inputOpen) {
@@ -351,7 +325,8 @@ int playToTheEnd(MpegPlayer& player, StatusLine& status, std::future<void>& ende
 // Real time: the status line every 200 ms, keys from the terminal, Ctrl-C ends.
 int playWithKeys(MpegPlayer& player, StatusLine& status) {
   RawTerminal raw;
-  InterruptCatcher interrupt;
+  // Ctrl+C and SIGTERM end playing in order: the terminal and the device are restored.
+  const InterruptCatcher interrupt{SIGINT, SIGTERM};
   bool inputOpen = true;
   std::string pending;
   while (!interrupt.interrupted()) {
