@@ -87,13 +87,7 @@ WavToMp3Dialog::~WavToMp3Dialog() {
 }
 
 void WavToMp3Dialog::addFiles() {
-  desktop::FileDialogSetup setup;
-  setup.filter = lyr::app::qtFilters(text::kWavFilter);
-  for (const QString& path : choosers_.chooseFiles(setup)) {
-    if (std::optional<lyr::FileEntry> entry = lyr::fileEntryOnDisk(path.toStdString()))
-      inputs_.add(std::move(*entry));
-  }
-  lyr::app::showFileEntries(*inputTable_, inputs_);
+  lyr::app::addChosenFiles(choosers_, text::kWavFilter, inputs_, *inputTable_);
 }
 
 void WavToMp3Dialog::deleteSelected() {
@@ -107,8 +101,7 @@ void WavToMp3Dialog::clearInputs() {
 }
 
 void WavToMp3Dialog::browseOutputFolder() {
-  if (const std::optional<QString> folder = choosers_.chooseFolder(qt(text::kFolderPickerTitle)))
-    outputFolder_->setEditText(lyr::app::chosenFolder(*folder));
+  lyr::app::chooseFolderInto(choosers_, *outputFolder_);
 }
 
 void WavToMp3Dialog::clearOutputs() {

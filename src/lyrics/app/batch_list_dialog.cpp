@@ -48,13 +48,7 @@ BatchListDialog::BatchListDialog(Prompter& prompter, ListChoosers& choosers, Set
 
 void BatchListDialog::addFiles() {
   if (busy()) return;  // the run walks the input list
-  desktop::FileDialogSetup setup;
-  setup.filter = qtFilters(setup_.addFilter);
-  for (const QString& path : choosers_.chooseFiles(setup)) {
-    if (std::optional<FileEntry> entry = fileEntryOnDisk(path.toStdString()))
-      inputs_.add(std::move(*entry));
-  }
-  showFileEntries(*inputTable_, inputs_);
+  addChosenFiles(choosers_, setup_.addFilter, inputs_, *inputTable_);
 }
 
 void BatchListDialog::deleteSelected() {
@@ -108,8 +102,7 @@ QComboBox* BatchListDialog::makeFolderCombo() {
 }
 
 void BatchListDialog::browseFolder(QComboBox& combo) {
-  if (const std::optional<QString> folder = choosers_.chooseFolder(qt(text::kFolderPickerTitle)))
-    combo.setEditText(chosenFolder(*folder));
+  chooseFolderInto(choosers_, combo);
 }
 
 BatchRun BatchListDialog::runBatch(bool converts, const Runner& run) {

@@ -1,6 +1,7 @@
 #include "lyrics/app/file_entry_table.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QTreeWidget>
@@ -8,6 +9,7 @@
 
 #include "lyrics/app/list_choosers.h"
 #include "lyrics/lyrics_messages.h"
+#include "lyrics/service/batch_run.h"
 
 namespace norva::lyr::app {
 
@@ -42,6 +44,22 @@ std::vector<size_t> selectedRows(const QTreeWidget& table) {
   for (int i = 0; i < table.topLevelItemCount(); ++i)
     if (table.topLevelItem(i)->isSelected()) rows.push_back(static_cast<size_t>(i));
   return rows;
+}
+
+void addChosenFiles(ListChoosers& choosers, std::string_view filter, FileEntryList& list,
+                    QTreeWidget& table) {
+  desktop::FileDialogSetup setup;
+  setup.filter = qtFilters(filter);
+  for (const QString& path : choosers.chooseFiles(setup)) {
+    if (std::optional<FileEntry> entry = fileEntryOnDisk(path.toStdString()))
+      list.add(std::move(*entry));
+  }
+  showFileEntries(table, list);
+}
+
+void chooseFolderInto(ListChoosers& choosers, QComboBox& combo) {
+  if (const std::optional<QString> folder = choosers.chooseFolder(qt(text::kFolderPickerTitle)))
+    combo.setEditText(chosenFolder(*folder));
 }
 
 }  // namespace norva::lyr::app
