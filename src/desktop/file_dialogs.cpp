@@ -7,6 +7,10 @@
 
 namespace norva::desktop {
 
+QString nameFilter(const QString& label, const QString& patterns) {
+  return label + QStringLiteral(" (") + patterns.split(u';', Qt::SkipEmptyParts).join(u' ') + u')';
+}
+
 void configureFileDialog(QFileDialog& dialog, const FileDialogSetup& setup, DialogMode mode) {
   const bool save = mode == DialogMode::Save;
   dialog.setWindowTitle(setup.title);

@@ -9,6 +9,10 @@ class QWidget;
 
 namespace norva::desktop {
 
+// One entry of a dialog's filter in Qt's syntax: the label, then the patterns (';'-separated
+// as the programs write them) in parentheses.
+QString nameFilter(const QString& label, const QString& patterns);
+
 // What one program's dialog shows. Qt's filter syntax puts the patterns in the last
 // parentheses, space-separated; ";;" separates filters.
 struct FileDialogSetup {

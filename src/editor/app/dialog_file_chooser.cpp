@@ -26,12 +26,8 @@ QString qtFilterList(const std::vector<FileFilter>& filters) {
     // A label that already ends with its one pattern in parentheses is Qt's syntax as it is.
     const QString label = qt(filter.label);
     const QString pattern = qt(filter.pattern);
-    if (!pattern.contains(u';') && label.endsWith(u'(' + pattern + u')')) {
-      list << label;
-      continue;
-    }
-    list << label + QStringLiteral(" (") + pattern.split(u';', Qt::SkipEmptyParts).join(u' ') +
-                u')';
+    const bool complete = !pattern.contains(u';') && label.endsWith(u'(' + pattern + u')');
+    list << (complete ? label : desktop::nameFilter(label, pattern));
   }
   return list.join(QStringLiteral(";;"));
 }

@@ -13,8 +13,7 @@ QString qtFilters(std::string_view labelsAndPatterns) {
   const QStringList parts = qt(labelsAndPatterns).split(u'|');
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-    filters << parts[i] + QStringLiteral(" (") +
-                   parts[i + 1].split(u';', Qt::SkipEmptyParts).join(u' ') + u')';
+    filters << desktop::nameFilter(parts[i], parts[i + 1]);
   return filters.join(QStringLiteral(";;"));
 }
 
