@@ -2,9 +2,11 @@
 // SAMI export and the verify dialog's timetable.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "base/file_names.h"
 #include "base/gbk_codec.h"
@@ -30,6 +32,19 @@ namespace {
 
 constexpr std::array<std::string_view, 3> kCompileOptions{"-o", "--font", "--on-warning"};
 constexpr std::array<std::string_view, 2> kLyrFlags{"--sami", "--allow-empty"};
+
+// The bytes of the command's one input (a file, or "-" for standard input); reports and returns
+// nothing when they cannot be read.
+std::optional<std::vector<uint8_t>> readInputBytes(StdioFiles& stdio, const std::string& input) {
+  const std::optional<std::string> inputFile = stdio.input(input);
+  if (!inputFile) return std::nullopt;
+  ReadResult file = readWholeFile(*inputFile);
+  if (file.status != ReadResult::Status::Ok) {
+    refuseCommand({{input}, {}}, input, "cannot be read");
+    return std::nullopt;
+  }
+  return std::move(file.bytes);
+}
 
 // Reads a text file (`shownName` on the command line) as the editor holds it; reports and
 // returns nothing when it cannot.
@@ -173,12 +188,9 @@ int runUnlyr(Args rawArgs) {
   if (args.positionals().size() != 1) return usageError("IN needed", kUsage);
   const std::string& input = args.positionals()[0];
   StdioFiles stdio;
-  const std::optional<std::string> inputFile = stdio.input(input);
-  if (!inputFile) return kExitRefused;
-  ReadResult file = readWholeFile(*inputFile);
-  if (file.status != ReadResult::Status::Ok)
-    return refuseCommand({{input}, {}}, input, "cannot be read");
-  const std::optional<std::string> text = lyr::lyrToTimedText(file.bytes);
+  const std::optional<std::vector<uint8_t>> bytes = readInputBytes(stdio, input);
+  if (!bytes) return kExitRefused;
+  const std::optional<std::string> text = lyr::lyrToTimedText(*bytes);
   if (!text) return refuseFile(input, "not a LYR file the editor accepts");
   if (auto output = args.value("-o"); output && *output != "-") {
     if (auto refused = refuseOutputOverInput({input}, *output)) return *refused;
@@ -278,20 +290,18 @@ int runTimetable(Args rawArgs) {
   if (args.positionals().size() != 1) return usageError("IN needed", kUsage);
   const std::string& input = args.positionals()[0];
   StdioFiles stdio;
-  const std::optional<std::string> inputFile = stdio.input(input);
-  if (!inputFile) return kExitRefused;
-  const ReadResult file = readWholeFile(*inputFile);
-  if (file.status != ReadResult::Status::Ok)
-    return refuseCommand({{input}, {}}, input, "cannot be read");
+  const std::optional<std::vector<uint8_t>> bytes = readInputBytes(stdio, input);
+  if (!bytes) return kExitRefused;
   const lyr::SamiTimetable table = lyr::buildSamiTimetable(
-      std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+      std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
   if (table.build == lyr::TimetableBuild::NoBody)
     return refuseFile(input, lyr::text::kSamiWithoutBody);
   if (table.build == lyr::TimetableBuild::Cut) sayLine(lyr::text::kTimetableCut);
   if (const auto output = args.value("-o")) {
-    const std::vector<uint8_t> bytes = lyr::layOutTimetable(table);
-    return writeOutput(input, *output,
-                       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const std::vector<uint8_t> laidOut = lyr::layOutTimetable(table);
+    return writeOutput(
+        input, *output,
+        std::string_view(reinterpret_cast<const char*>(laidOut.data()), laidOut.size()));
   }
   const std::string lines = readableTimetable(table);
   std::cout.write(lines.data(), static_cast<std::streamsize>(lines.size()));
